@@ -2,17 +2,21 @@
 
 namespace telvane {
 
-bool IsFaxNumberHidden(std::string_view text) { return text.starts_with(FaxMarker); }
+bool IsFaxNumberHidden(std::string_view text) {
+    return text.starts_with(FaxMarker);
+}
 
 std::string HideFaxNumber(std::string_view text) {
-    if (text.empty() || IsFaxNumberHidden(text)) return std::string(text);
+    if (text.empty() || IsFaxNumberHidden(text))
+        return std::string(text);
     std::string hidden(FaxMarker);
     hidden += text;
     return hidden;
 }
 
 std::string ShowFaxNumber(std::string_view text) {
-    if (!IsFaxNumberHidden(text)) return std::string(text);
+    if (!IsFaxNumberHidden(text))
+        return std::string(text);
     return std::string(text.substr(FaxMarker.size()));
 }
 
@@ -44,7 +48,8 @@ bool ShowFaxNumbers(outlook::ContactItem& contact) {
 
 bool HasHiddenFaxNumber(outlook::ContactItem& contact) {
     for (auto field : FaxFields) {
-        if (IsFaxNumberHidden(contact.Get(field))) return true;
+        if (IsFaxNumberHidden(contact.Get(field)))
+            return true;
     }
     return false;
 }

@@ -17,11 +17,11 @@ public:
     const std::string& Description() const { return m_description; }
 
     // The automation errors the product raises itself.
-    static constexpr std::int32_t InvalidArgument = 5;     // "Invalid procedure call or argument"
-    static constexpr std::int32_t Overflow = 6;            // "Overflow"
-    static constexpr std::int32_t TypeMismatch = 13;       // "Type mismatch"
-    static constexpr std::int32_t ObjectNotSet = 91;       // "Object variable or With block ..."
-    static constexpr std::int32_t KeyNotUnique = 35602;    // tree view: "Key is not unique ..."
+    static constexpr std::int32_t InvalidArgument = 5;   // "Invalid procedure call or argument"
+    static constexpr std::int32_t Overflow = 6;          // "Overflow"
+    static constexpr std::int32_t TypeMismatch = 13;     // "Type mismatch"
+    static constexpr std::int32_t ObjectNotSet = 91;     // "Object variable or With block ..."
+    static constexpr std::int32_t KeyNotUnique = 35602;  // tree view: "Key is not unique ..."
 
 private:
     std::int32_t m_number;

@@ -9,8 +9,8 @@
 namespace telvane::outlook {
 
 // A member that holds a mail client object and receives its events. Assigning an object
-// subscribes the handlers given at construction; assigning empty or another object ends that
-// subscription first and then releases the object. T must offer
+// subscribes the handlers given at construction; assigning empty or another object ends the old
+// subscription and then releases the old object. T must offer
 // `Subscription Advise(const typename T::Events&)`.
 template <class T>
 class WithEvents {
@@ -23,13 +23,15 @@ public:
     ~WithEvents() { Release(); }
 
     WithEvents& operator=(std::shared_ptr<T> object) {
-        if (object == m_object) return *this;
+        if (object == m_object)
+            return *this;
+        if (!object)
+            return *this = nullptr;
+        // Subscribed before the old object goes, so a failing advise leaves the member as it was.
+        Subscription subscription = object->Advise(m_handlers);
         Release();
-        if (object) {
-            Subscription subscription = object->Advise(m_handlers);
-            m_object = std::move(object);
-            m_subscription = std::move(subscription);
-        }
+        m_object = std::move(object);
+        m_subscription = std::move(subscription);
         return *this;
     }
     WithEvents& operator=(std::nullptr_t) {

@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Installs what the Windows build and its Wine test runs need, when missing (Debian, root).
+set -euo pipefail
+
+packages=(cmake ninja-build mingw-w64 mingw-w64-tools libwine-dev wine wine64 fonts-wine xvfb
+          googletest)
+missing=()
+for p in "${packages[@]}"; do
+    dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
+done
+if ((${#missing[@]})); then
+    echo "Installing: ${missing[*]}"
+    apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
+fi
