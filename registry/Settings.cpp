@@ -1,0 +1,42 @@
+#include "registry/Settings.h"
+
+#include <utility>
+
+#include "common/outlook/RaisedError.h"
+
+namespace telvane {
+
+Settings::Settings(RegistryApi& api, std::string libraryName)
+    : m_api(api), m_libraryName(std::move(libraryName)) {}
+
+cRegistry& Settings::SettingsRegistry() {
+    if (!m_settingsRegistry)
+        m_settingsRegistry = std::make_unique<cRegistry>(m_api, m_libraryName);
+    return *m_settingsRegistry;
+}
+
+void Settings::SelectSwitch() {
+    cRegistry& registry = SettingsRegistry();
+    registry.ClassKey(Hive);
+    registry.SectionKey(SettingsKeyPath + OptionsKey);
+    registry.ValueKey(SwitchValueName);
+}
+
+std::int16_t Settings::ReadSwitch() {
+    SelectSwitch();
+    Variant stored = SettingsRegistry().Value();
+    try {
+        return stored.ToInt16();
+    } catch (const RaisedError& error) {
+        // A conversion failure is the library's own runtime error, as the caller sees it.
+        throw RaisedError(error.Number(), m_libraryName, error.Description());
+    }
+}
+
+void Settings::WriteSwitch(std::int16_t state) {
+    SelectSwitch();
+    SettingsRegistry().ValueType(cRegistry::RegDword);
+    SettingsRegistry().Value(Variant(state));
+}
+
+}  // namespace telvane
