@@ -14,8 +14,8 @@ class Application {
 public:
     // Handlers may raise; the mail client receives the failure as the event call's result.
     struct Events {
-        std::function<void(const std::shared_ptr<PropertyPages>& pages)> OptionsPagesAdd;
-        std::function<void()> Quit;
+        std::function<void(const std::shared_ptr<PropertyPages>& pages)> OptionsPagesAdd = {};
+        std::function<void()> Quit = {};
     };
 
     virtual ~Application() = default;

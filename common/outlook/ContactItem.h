@@ -28,7 +28,7 @@ class ContactItem : public Item {
 public:
     struct Events {
         // Cancel arrives false; setting it true cancels the write that raised the event.
-        std::function<void(bool& cancel)> Write;
+        std::function<void(bool& cancel)> Write = {};
     };
 
     // Field reads and writes; a write changes the item in memory only.

@@ -11,7 +11,7 @@ class Explorer {
 public:
     struct Events {
         // Raised while the closing window is still counted in Explorers.
-        std::function<void()> Close;
+        std::function<void()> Close = {};
     };
 
     virtual ~Explorer() = default;

@@ -13,7 +13,7 @@ class Inspector {
 public:
     struct Events {
         // Raised while the closing window is still counted in Inspectors.
-        std::function<void()> Close;
+        std::function<void()> Close = {};
     };
 
     virtual ~Inspector() = default;

@@ -13,7 +13,7 @@ namespace telvane::outlook {
 class Inspectors {
 public:
     struct Events {
-        std::function<void(const std::shared_ptr<Inspector>& inspector)> NewInspector;
+        std::function<void(const std::shared_ptr<Inspector>& inspector)> NewInspector = {};
     };
 
     virtual ~Inspectors() = default;
