@@ -408,8 +408,7 @@ bool Form::UserPressAccessKey(char key) {
 bool Form::UserClose() {
     if (!m_controlBox || !TakesInput())
         return Refuse("close box");
-    Unload(UnloadMode::ControlMenu);
-    return true;
+    return Unload(UnloadMode::ControlMenu);
 }
 
 }  // namespace telvane::forms

@@ -81,7 +81,7 @@ TEST_F(FormInstanceTest, TheCloseBoxUnloadsWithTheControlMenuMode) {
     sample->Show();
     SampleForm& form = sample.Get();
     form.cancelUnload = true;
-    ASSERT_TRUE(form.UserClose());
+    EXPECT_FALSE(form.UserClose()) << "a close the form cancelled has no effect";
     EXPECT_TRUE(form.IsLoaded()) << "the form cancelled";
     form.cancelUnload = false;
     ASSERT_TRUE(form.UserClose());

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "common/outlook/MAPIFolder.h"
+#include "forms/Node.h"
+#include "optionspage/ContactEntry.h"
+#include "optionspage/FolderEntry.h"
+
+namespace telvane {
+
+class PageLibrary;
+
+// The fax manager's procedures and data: the folder tree, the fax contact list and the update
+// that writes the ticks back to the contacts. Runs on the window frmFaxManager.
+class modFaxManager {
+public:
+    explicit modFaxManager(PageLibrary& library) : m_library(library) {}
+    modFaxManager(const modFaxManager&) = delete;
+    modFaxManager& operator=(const modFaxManager&) = delete;
+
+    // Builds the tree of stores and contact folders; never fails, shows what could be read.
+    void LoadContactFolders();
+    void AddContactFolders(const std::shared_ptr<outlook::MAPIFolder>& parentFolder,
+                           const std::shared_ptr<forms::Node>& parentNode);
+    // Releases the folders and unloads the window.
+    void CloseFaxManager();
+    void ReleaseFolders();
+
+    void GenerateFaxList(FolderEntry& entry, const std::shared_ptr<forms::Node>& node);
+    void ShowWaitState(bool wait, std::int32_t maximum, const std::string& ending);
+    // Returns false, showing nothing, when the entry's position no longer holds its contact.
+    bool ShowContactDetails(ContactEntry& entry);
+
+    // Writes the pending ticks; returns the texts of entries skipped because their position no
+    // longer holds the contact that was listed there.
+    std::vector<std::string> UpdateFaxContacts();
+
+    // What a failure should name: the contact being worked on, or empty.
+    const std::string& CurrentContact() const { return m_currentContact; }
+
+    std::vector<FolderEntry> m_arrFolders;
+    std::int32_t m_intFolderMax = 0;
+    std::vector<ContactEntry> m_arrContacts;
+
+    // " 25": numbers in node texts carry the sign position, a blank when not negative.
+    static std::string Str(std::int32_t number);
+    static std::string CountsText(const std::string& name, std::int32_t items, std::int32_t hidden,
+                                  std::int32_t displayed);
+
+private:
+    FolderEntry& SelectedFolder();
+    bool StillListedContact(const std::shared_ptr<outlook::Item>& item, const ContactEntry& entry);
+
+    PageLibrary& m_library;
+    std::string m_currentContact;
+};
+
+}  // namespace telvane
