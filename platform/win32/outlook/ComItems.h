@@ -1,0 +1,25 @@
+#pragma once
+
+#include <ole2.h>
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "common/outlook/Items.h"
+#include "platform/win32/outlook/DispatchObject.h"
+
+namespace telvane::win32 {
+
+class ComItems final : public outlook::Items {
+public:
+    ComItems(ComPtr<IDispatch> object, std::shared_ptr<DispIdCache> ids);
+
+    std::int32_t Count() override;
+    std::shared_ptr<outlook::Item> Item(std::int32_t index) override;
+
+private:
+    DispatchObject m_object;
+};
+
+}  // namespace telvane::win32
