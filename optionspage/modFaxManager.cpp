@@ -218,21 +218,23 @@ FolderEntry& modFaxManager::SelectedFolder() {
     return m_arrFolders[index];
 }
 
-bool modFaxManager::StillListedContact(const std::shared_ptr<outlook::Item>& item,
-                                       const ContactEntry& entry) {
+std::shared_ptr<outlook::ContactItem> modFaxManager::ListedContact(outlook::Items& items,
+                                                                   std::int32_t count,
+                                                                   const ContactEntry& entry) {
+    if (entry.intIndex < 1 || entry.intIndex > count)
+        return nullptr;
+    auto item = items.Item(entry.intIndex);
     if (!item || item->GetProperty("Class").ToInt32() != outlook::olContact)
-        return false;
-    return item->AsContactItem()->FileAs() == entry.strFileAs;
+        return nullptr;
+    auto contact = item->AsContactItem();
+    return contact->FileAs() == entry.strFileAs ? contact : nullptr;
 }
 
 bool modFaxManager::ShowContactDetails(ContactEntry& entry) {
     auto items = SelectedFolder().objFolder->Items();
-    if (entry.intIndex < 1 || entry.intIndex > items->Count())
+    auto contact = ListedContact(*items, items->Count(), entry);
+    if (!contact)
         return false;
-    auto item = items->Item(entry.intIndex);
-    if (!StillListedContact(item, entry))
-        return false;
-    auto contact = item->AsContactItem();
     frmDisplay& details = m_library.frmDisplay.Get();
     const outlook::ContactField fields[] = {
         outlook::ContactField::FirstName,   outlook::ContactField::LastName,
@@ -256,19 +258,17 @@ std::vector<std::string> modFaxManager::UpdateFaxContacts() {
     std::int32_t hidden = 0;
     std::int32_t displayed = 0;
     auto items = folder.objFolder->Items();
+    const std::int32_t count = items->Count();
     for (int j = 0; j < entries; ++j) {
         const bool ticked = list.Selected(j);
         const std::int32_t position = list.ItemData(j);
         ContactEntry& record = m_arrContacts.at(static_cast<std::size_t>(position));
         if (ticked != record.blnHidden) {
             m_currentContact = list.List(j);
-            std::shared_ptr<outlook::Item> item;
-            if (position <= items->Count())
-                item = items->Item(position);
-            if (!StillListedContact(item, record)) {
+            auto contact = ListedContact(*items, count, record);
+            if (!contact) {
                 skipped.push_back(list.List(j));
             } else {
-                auto contact = item->AsContactItem();
                 const bool changed = ticked ? HideFaxNumbers(*contact) : ShowFaxNumbers(*contact);
                 m_library.Host().DoEvents();
                 if (changed) {

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "common/outlook/ContactItem.h"
+#include "common/outlook/Items.h"
 #include "common/outlook/MAPIFolder.h"
 #include "forms/Node.h"
 #include "optionspage/ContactEntry.h"
@@ -53,7 +55,10 @@ public:
 
 private:
     FolderEntry& SelectedFolder();
-    bool StillListedContact(const std::shared_ptr<outlook::Item>& item, const ContactEntry& entry);
+    // The contact at the entry's position, or empty when the position no longer exists or no
+    // longer holds the contact that was listed there.
+    std::shared_ptr<outlook::ContactItem> ListedContact(outlook::Items& items, std::int32_t count,
+                                                        const ContactEntry& entry);
 
     PageLibrary& m_library;
     std::string m_currentContact;
