@@ -1,0 +1,23 @@
+# Shared part of the MinGW-w64 toolchain files; TELVANE_MINGW_TRIPLET names the target.
+set(CMAKE_SYSTEM_NAME Windows)
+
+# The posix-thread compilers: std::thread and std::mutex work with them.
+set(CMAKE_C_COMPILER ${TELVANE_MINGW_TRIPLET}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${TELVANE_MINGW_TRIPLET}-g++-posix)
+set(CMAKE_RC_COMPILER ${TELVANE_MINGW_TRIPLET}-windres)
+
+set(CMAKE_FIND_ROOT_PATH /usr/${TELVANE_MINGW_TRIPLET})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+
+# Neither Wine nor the mail client can find MinGW's runtime DLLs: link the runtime in.
+set(telvane_static_runtime "-static -static-libgcc -static-libstdc++")
+set(CMAKE_EXE_LINKER_FLAGS_INIT "${telvane_static_runtime}")
+set(CMAKE_SHARED_LINKER_FLAGS_INIT "${telvane_static_runtime}")
+set(CMAKE_MODULE_LINKER_FLAGS_INIT "${telvane_static_runtime}")
+
+# CTest runs the test programs under Wine, in a prefix private to this build tree.
+set(CMAKE_CROSSCOMPILING_EMULATOR
+    ${CMAKE_CURRENT_LIST_DIR}/../scripts/windows/wine-run.sh ${CMAKE_BINARY_DIR}/wineprefix)

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <ole2.h>
+#include <windows.h>
+
+#include <span>
+#include <string>
+
+#include "platform/win32/com/RegistrationTable.h"
+
+namespace telvane::win32::com {
+
+// The registration table of a server, given where the DLL is and its type library's LIBID.
+using RegistrationTableBuilder = RegistrationTable (*)(const std::wstring& modulePath,
+                                                       const std::wstring& typeLibraryId);
+
+// DllRegisterServer and DllUnregisterServer of a server whose registration is its embedded
+// type library plus a table. Failures answer SELFREG_E_TYPELIB or SELFREG_E_CLASS.
+class ServerRegistration {
+public:
+    static HRESULT Register(RegistrationTableBuilder table,
+                            std::span<const IID> foreignInterfaces = {});
+    static HRESULT Unregister(RegistrationTableBuilder table,
+                              std::span<const IID> foreignInterfaces = {});
+};
+
+}  // namespace telvane::win32::com

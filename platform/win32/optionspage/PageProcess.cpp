@@ -1,0 +1,16 @@
+#include "platform/win32/optionspage/PageProcess.h"
+
+#include "optionspage/PageLibrary.h"
+#include "platform/win32/registry/Win32Registry.h"
+#include "platform/win32/ui/WindowlessHost.h"
+
+namespace telvane::win32 {
+
+PageLibrary& PageProcess::Library() {
+    static Win32Registry registry;
+    static WindowlessHost host;
+    static PageLibrary library(registry, host);
+    return library;
+}
+
+}  // namespace telvane::win32

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <ole2.h>
+#include <windows.h>
+
+#include <memory>
+
+#include "platform/win32/com/ComPtr.h"
+
+namespace telvane {
+class PageLibrary;
+class TelvanePage;
+}  // namespace telvane
+
+namespace telvane::win32 {
+
+// Between the page control's COM interfaces and the portable TelvanePage: finds the
+// PropertyPageSite once both the client site and InitNew have arrived (in whichever order the
+// container sends them) and then initialises the page with it; forwards PropertyPage and
+// resizing.
+class PropertyPageAdapter {
+public:
+    // The mail client's PropertyPageSite.
+    static constexpr GUID PropertyPageSiteIid = {
+        0x0006307F, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+
+    explicit PropertyPageAdapter(PageLibrary& library);
+    PropertyPageAdapter(const PropertyPageAdapter&) = delete;
+    PropertyPageAdapter& operator=(const PropertyPageAdapter&) = delete;
+    ~PropertyPageAdapter();
+
+    void ClientSiteChanged(IOleClientSite* site);
+    void InitNew();
+    // The container sized the control (HIMETRIC).
+    void Resize(const SIZEL& extent);
+
+    void GetPageInfo(BSTR* helpFile, LONG* helpContext);
+    bool Dirty() const;
+    void Apply();
+
+    // The site answering PropertyPageSite: the client site itself, its container, or the
+    // extender its control site offers.
+    static ComPtr<IDispatch> FindPageSite(IOleClientSite* site);
+
+private:
+    void InitialiseWhenReady();
+
+    std::unique_ptr<TelvanePage> m_page;
+    ComPtr<IOleClientSite> m_clientSite;
+    bool m_initNewCalled = false;
+    bool m_initialised = false;
+};
+
+}  // namespace telvane::win32
