@@ -61,8 +61,10 @@ void TelvanePage::PropertyPage_Apply() {
 
 void TelvanePage::UserControl_InitProperties(
     const std::shared_ptr<outlook::PropertyPageSite>& container) {
-    if (container)
+    if (container) {
         m_library.m_objSite = container;
+        m_site = container.get();
+    }
     m_blnLoading = true;
     Settings& settings = m_library.Settings();
     settings.SettingsKeyPath = Settings::KeyPath;
@@ -72,6 +74,12 @@ void TelvanePage::UserControl_InitProperties(
     m_library.modFaxManager.m_intFolderMax = 5;
     m_blnLoading = false;
     m_blnDirty = false;
+}
+
+void TelvanePage::UserControl_Terminate() {
+    if (m_site && m_library.m_objSite.get() == m_site)
+        m_library.m_objSite.reset();
+    m_site = nullptr;
 }
 
 void TelvanePage::UserControl_Resize() {

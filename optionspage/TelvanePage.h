@@ -36,7 +36,8 @@ public:
     void UserControl_InitProperties(const std::shared_ptr<outlook::PropertyPageSite>& container);
     // The dialog sized the page: lays it out for its new inner width.
     void UserControl_Resize();
-    void UserControl_Terminate() {}
+    // The page is going: the site it brought is released, since nothing uses it after the page.
+    void UserControl_Terminate();
 
     // "(Version: 1.01.0006)" for version 1.1.6.
     static std::string VersionText(int major, int minor, int revision);
@@ -64,6 +65,8 @@ private:
     PageLibrary& m_library;
     bool m_blnDirty = false;
     bool m_blnLoading = false;
+    // The site this page handed the library, to release only that one.
+    const outlook::PropertyPageSite* m_site = nullptr;
 };
 
 }  // namespace telvane

@@ -25,8 +25,8 @@ class Pictures {
 public:
     explicit Pictures(std::filesystem::path folder) : m_folder(std::move(folder)) {}
     void Take(const forms::Form& form, const std::string& moment) {
-        char prefix[8];
-        std::snprintf(prefix, sizeof prefix, "%02d-", ++m_count);
+        const std::string number = std::to_string(++m_count);
+        const std::string prefix = std::string(number.size() < 2 ? 1 : 0, '0') + number + "-";
         const auto path = m_folder / (prefix + form.Name() + "-" + moment + ".svg");
         forms::SvgRenderer::RenderToFile(form, path);
         std::cout << "   [picture " << path.filename().string() << "]\n";

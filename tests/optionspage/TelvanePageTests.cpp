@@ -119,10 +119,24 @@ TEST_F(PageFixture, WithoutASiteThePageLoadsButNeverMarksItselfChanged) {
     EXPECT_FALSE(page->PropertyPage_Dirty());
 }
 
-TEST_F(PageFixture, ANewPageWithoutASiteKeepsTheEarlierPagesSite) {
+TEST_F(PageFixture, APageWithoutASiteKeepsTheSiteOfAnEarlierPageStillOpen) {
     CreatePage();
+    auto earlier = page;
     CreatePage(nullptr);
     EXPECT_EQ(library.m_objSite, site);
+    earlier->UserControl_Terminate();
+    EXPECT_EQ(library.m_objSite, nullptr) << "the earlier page released the site it brought";
+}
+
+TEST_F(PageFixture, TerminatingAnOlderPageLeavesTheNewerPagesSite) {
+    CreatePage();
+    auto older = page;
+    auto newerSite = client.NewPropertyPageSite();
+    CreatePage(newerSite);
+    older->UserControl_Terminate();
+    EXPECT_EQ(library.m_objSite, newerSite);
+    page->UserControl_Terminate();
+    EXPECT_EQ(library.m_objSite, nullptr);
 }
 
 TEST_F(PageFixture, GetPageInfoLeavesItsArgumentsAlone) {
