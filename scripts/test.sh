@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Runs every test: the native suites with g++, with clang++, and with g++ under AddressSanitizer
-# and UndefinedBehaviorSanitizer; then the Windows build under Wine.
+# Runs every test: the native suites with g++, with clang++, and with clang++ under
+# AddressSanitizer and UndefinedBehaviorSanitizer; then the Windows build under Wine.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
@@ -14,8 +14,10 @@ run_native() {
 
 run_native gcc -DCMAKE_CXX_COMPILER=g++
 run_native clang -DCMAKE_CXX_COMPILER=clang++
+# clang++: g++ 12 with the sanitizers at -O2 reports false maybe-uninitialized warnings in
+# <regex>, which -Werror would turn into a failed build.
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
-    run_native sanitize -DCMAKE_CXX_COMPILER=g++ -DTELVANE_SANITIZE=ON
+    run_native sanitize -DCMAKE_CXX_COMPILER=clang++ -DTELVANE_SANITIZE=ON
 
 if [ -x "$root/scripts/windows/test.sh" ]; then
     echo "== Windows tests under Wine"
