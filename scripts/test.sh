@@ -19,8 +19,6 @@ run_native clang -DCMAKE_CXX_COMPILER=clang++
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
     run_native sanitize -DCMAKE_CXX_COMPILER=clang++ -DTELVANE_SANITIZE=ON
 
-if [ -x "$root/scripts/windows/test.sh" ]; then
-    echo "== Windows tests under Wine"
-    "$root/scripts/windows/test.sh"
-fi
+echo "== Windows tests under Wine"
+bash "$root/scripts/windows/test.sh"
 echo "All test runs passed."
