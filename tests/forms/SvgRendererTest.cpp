@@ -211,9 +211,12 @@ TEST_F(SvgRendererTest, TheDocumentIsBalanced) {
 TEST_F(SvgRendererTest, RenderToFileWritesTheDrawing) {
     const auto path = std::filesystem::temp_directory_path() / "telvane-forms-render-test.svg";
     SvgRenderer::RenderToFile(form, path);
-    std::ifstream in(path);
     std::stringstream content;
-    content << in.rdbuf();
+    {
+        // Closed before the removal: Windows refuses to delete a file that is still open.
+        std::ifstream in(path);
+        content << in.rdbuf();
+    }
     EXPECT_EQ(SvgRenderer::Render(form), content.str());
     std::filesystem::remove(path);
     EXPECT_THROW(SvgRenderer::RenderToFile(form, std::filesystem::temp_directory_path()),

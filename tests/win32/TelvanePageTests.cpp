@@ -166,13 +166,13 @@ TEST_P(PageSiteOrderTest, PageSiteIsFoundOnceBothHaveArrivedAndKeptByTheLibrary)
     persist.Reset();
     m_control->SetClientSite(nullptr);
     m_control.Reset();
-    EXPECT_EQ(m_site.References(), 2u) << "the library's page site, and nothing else";
+    EXPECT_EQ(m_site.References(), 1u) << "the page released the site it brought";
     EXPECT_EQ(m_dll.CanUnloadNow(), S_OK);
 
     ComPtr<IOleObject> next = NewControl();
     ASSERT_TRUE(next);
     Site(next.Get(), &m_nextSite);
-    EXPECT_EQ(m_site.References(), 1u) << "the next page's site replaces it";
+    EXPECT_EQ(m_site.References(), 1u) << "the next page does not take the old site";
 }
 
 INSTANTIATE_TEST_SUITE_P(EitherOrder, PageSiteOrderTest,
@@ -188,7 +188,7 @@ TEST_F(TelvanePageTest, PageSiteIsFoundThroughTheContainer) {
     EXPECT_TRUE(m_container.WasAskedFor(PageSiteIid));
 
     m_control.Reset();
-    EXPECT_EQ(m_container.References(), 2u) << "kept as the library's page site";
+    EXPECT_EQ(m_container.References(), 1u) << "released with the page that brought it";
     EXPECT_EQ(m_siteInContainer.References(), 1u);
 }
 
