@@ -3,23 +3,9 @@
 #include "common/FaxNumberRule.h"
 #include "common/outlook/Item.h"
 #include "common/outlook/RaisedError.h"
+#include "common/outlook/TryStep.h"
 
 namespace telvane {
-namespace {
-
-// The window-tracking handlers go on past a failing step; only the mail client's own raised
-// errors are expected there, so nothing else is swallowed.
-template <class Step>
-bool TryStep(Step&& step) {
-    try {
-        step();
-        return true;
-    } catch (const RaisedError&) {
-        return false;
-    }
-}
-
-}  // namespace
 
 TelvaneAddIn::TelvaneAddIn(AddInLibrary& library)
     : m_library(library),

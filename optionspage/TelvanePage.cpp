@@ -4,22 +4,10 @@
 #include <cstdio>
 
 #include "common/outlook/RaisedError.h"
+#include "common/outlook/TryStep.h"
 #include "optionspage/PageLibrary.h"
 
 namespace telvane {
-namespace {
-
-// Initialisation goes on past a step that fails.
-template <class Step>
-void TryStep(Step&& step) {
-    try {
-        step();
-    } catch (const RaisedError&) {
-    }
-}
-
-}  // namespace
-
 TelvanePage::TelvanePage(PageLibrary& library)
     : Form(library.Host(), "TelvanePage"), m_library(library) {
     SetBorderStyle(forms::FormBorderStyle::None);

@@ -7,23 +7,13 @@
 #include "common/outlook/Items.h"
 #include "common/outlook/NameSpace.h"
 #include "common/outlook/RaisedError.h"
+#include "common/outlook/TryStep.h"
 #include "optionspage/PageLibrary.h"
 
 namespace telvane {
 namespace {
 
 constexpr const char* kContactFolderTag = "F";
-
-// The tree build goes on past a step that fails; only raised errors are expected there.
-template <class Step>
-bool TryStep(Step&& step) {
-    try {
-        step();
-        return true;
-    } catch (const RaisedError&) {
-        return false;
-    }
-}
 
 // Drops the hourglass however the procedure ends.
 class PointerGuard {
