@@ -24,9 +24,11 @@ const std::wstring ProbeLibrary = L"TypeLib\\{8CAC5CB3-3CA2-490C-A3AC-B0ED6A05F5
 
 class RegistrationTableTest : public ::testing::Test {
 protected:
-    void SetUp() override { ::RegDeleteTreeW(HKEY_CURRENT_USER, Scratch.c_str()); }
+    void SetUp() override {
+        com::RegistryKeyHandle::DeleteTree(HKEY_CURRENT_USER, Scratch.c_str());
+    }
     void TearDown() override {
-        ::RegDeleteTreeW(HKEY_CURRENT_USER, Scratch.c_str());
+        com::RegistryKeyHandle::DeleteTree(HKEY_CURRENT_USER, Scratch.c_str());
         ::RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\TelvaneTests");
     }
 

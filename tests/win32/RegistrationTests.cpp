@@ -12,6 +12,7 @@
 #include "TelvanePPE.h"
 #include "platform/win32/com/ComPtr.h"
 #include "platform/win32/com/GuidText.h"
+#include "platform/win32/com/RegistryKeyHandle.h"
 #include "platform/win32/com/TextConversion.h"
 #include "tests/win32/ComApartment.h"
 #include "tests/win32/RegistryReader.h"
@@ -291,7 +292,7 @@ TEST_F(RegistrationTest, OfficeKeysThatOthersUseStayWhenTheAddInIsUnregistered) 
     EXPECT_EQ(ReadText(HKEY_CURRENT_USER, other, L"FriendlyName"), L"Other"s);
 
     // Registering and unregistering once more takes the Office keys the test made, now empty.
-    ::RegDeleteTreeW(HKEY_CURRENT_USER, other.c_str());
+    com::RegistryKeyHandle::DeleteTree(HKEY_CURRENT_USER, other.c_str());
     ASSERT_EQ(m_addIn.Register(), S_OK);
 }
 
@@ -321,7 +322,7 @@ TEST_F(RegistrationTest, AddInDesignersRegistrationOfIDTExtensibility2IsKept) {
     ASSERT_EQ(m_addIn.Unregister(), S_OK);
     EXPECT_EQ(ReadText(HKEY_CLASSES_ROOT, key + L"\\TypeLib", nullptr), DesignerLibrary);
     EXPECT_EQ(ReadText(HKEY_CLASSES_ROOT, key, nullptr), L"IDTExtensibility2"s);
-    ::RegDeleteTreeW(HKEY_CLASSES_ROOT, key.c_str());
+    com::RegistryKeyHandle::DeleteTree(HKEY_CLASSES_ROOT, key.c_str());
 }
 
 }  // namespace

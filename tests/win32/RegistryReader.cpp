@@ -42,34 +42,35 @@ void SnapshotInto(HKEY key, const std::wstring& path, std::map<std::wstring, std
 }  // namespace
 
 std::optional<std::wstring> ReadText(HKEY root, const std::wstring& key, const wchar_t* name) {
-    DWORD size = 0;
-    if (::RegGetValueW(root, key.c_str(), name, RRF_RT_REG_SZ, nullptr, nullptr, &size) !=
-        ERROR_SUCCESS) {
+    const RegistryKeyHandle opened = RegistryKeyHandle::Open(root, key.c_str(), KEY_QUERY_VALUE);
+    std::wstring text;
+    if (!opened || opened.QueryText(name, text) != ERROR_SUCCESS)
         return std::nullopt;
-    }
-    std::wstring text(size / sizeof(wchar_t), L'\0');
-    if (::RegGetValueW(root, key.c_str(), name, RRF_RT_REG_SZ, nullptr, text.data(), &size) !=
-        ERROR_SUCCESS) {
-        return std::nullopt;
-    }
-    text.resize(wcslen(text.c_str()));
     return text;
 }
 
 std::optional<DWORD> ReadNumber(HKEY root, const std::wstring& key, const wchar_t* name) {
+    const RegistryKeyHandle opened = RegistryKeyHandle::Open(root, key.c_str(), KEY_QUERY_VALUE);
+    DWORD type = 0;
     DWORD number = 0;
     DWORD size = sizeof number;
-    if (::RegGetValueW(root, key.c_str(), name, RRF_RT_REG_DWORD, nullptr, &number, &size) !=
-        ERROR_SUCCESS) {
+    if (!opened ||
+        ::RegQueryValueExW(opened.Get(), name, nullptr, &type, reinterpret_cast<BYTE*>(&number),
+                           &size) != ERROR_SUCCESS ||
+        type != REG_DWORD || size != sizeof number) {
         return std::nullopt;
     }
     return number;
 }
 
 bool WriteText(HKEY root, const std::wstring& key, const wchar_t* name, const std::wstring& text) {
-    return ::RegSetKeyValueW(root, key.c_str(), name, REG_SZ, text.c_str(),
-                             static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t))) ==
-           ERROR_SUCCESS;
+    const RegistryKeyHandle created = RegistryKeyHandle::Create(root, key.c_str());
+    return created && created.SetText(name, text) == ERROR_SUCCESS;
+}
+
+bool WriteNumber(HKEY root, const std::wstring& key, const wchar_t* name, DWORD number) {
+    const RegistryKeyHandle created = RegistryKeyHandle::Create(root, key.c_str());
+    return created && created.SetNumber(name, number) == ERROR_SUCCESS;
 }
 
 bool KeyExists(HKEY root, const std::wstring& key) {

@@ -13,6 +13,7 @@ namespace telvane::win32::test {
 std::optional<std::wstring> ReadText(HKEY root, const std::wstring& key, const wchar_t* name);
 std::optional<DWORD> ReadNumber(HKEY root, const std::wstring& key, const wchar_t* name);
 bool WriteText(HKEY root, const std::wstring& key, const wchar_t* name, const std::wstring& text);
+bool WriteNumber(HKEY root, const std::wstring& key, const wchar_t* name, DWORD number);
 bool KeyExists(HKEY root, const std::wstring& key);
 std::set<std::wstring> SubKeyNames(HKEY root, const std::wstring& key);
 

@@ -8,6 +8,7 @@
 #include "TelvanePPE.h"
 #include "platform/win32/com/Bstr.h"
 #include "platform/win32/com/ComPtr.h"
+#include "platform/win32/com/RegistryKeyHandle.h"
 #include "platform/win32/optionspage/PropertyPageAdapter.h"
 #include "tests/win32/ComApartment.h"
 #include "tests/win32/FakeClientSite.h"
@@ -204,19 +205,19 @@ struct SwitchCase {
 
 class PageSwitchTest : public TelvanePageTest, public ::testing::WithParamInterface<SwitchCase> {
 protected:
-    void TearDown() override { ::RegDeleteTreeW(HKEY_CLASSES_ROOT, L"Software\\Merrowind"); }
+    void TearDown() override {
+        com::RegistryKeyHandle::DeleteTree(HKEY_CLASSES_ROOT, L"Software\\Merrowind");
+    }
 };
 
 TEST_P(PageSwitchTest, ApplyStoresTheSwitchAsThePageLoadedIt) {
-    ::RegDeleteTreeW(HKEY_CLASSES_ROOT, L"Software\\Merrowind");
+    com::RegistryKeyHandle::DeleteTree(HKEY_CLASSES_ROOT, L"Software\\Merrowind");
     if (GetParam().stored) {
         const DWORD stored = *GetParam().stored;
-        ASSERT_EQ(::RegSetKeyValueW(HKEY_CLASSES_ROOT, SwitchKey.c_str(), L"Default", REG_DWORD,
-                                    &stored, sizeof stored),
-                  ERROR_SUCCESS);
+        ASSERT_TRUE(WriteNumber(HKEY_CLASSES_ROOT, SwitchKey, L"Default", stored));
     }
     Site(m_control.Get(), &m_site);
-    ::RegDeleteKeyValueW(HKEY_CLASSES_ROOT, SwitchKey.c_str(), L"Default");
+    com::RegistryKeyHandle::DeleteValue(HKEY_CLASSES_ROOT, SwitchKey.c_str(), L"Default");
 
     ComPtr<PropertyPage> page = As<PropertyPage>(__uuidof(PropertyPage));
     ASSERT_TRUE(page);

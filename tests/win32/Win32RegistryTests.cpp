@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/com/RegistryKeyHandle.h"
 #include "platform/win32/registry/Win32Registry.h"
 #include "tests/win32/RegistryReader.h"
 
@@ -31,7 +32,7 @@ protected:
     void SetUp() override {
         if (::GetACP() != 1252)
             GTEST_SKIP() << "needs the Western code page, have " << ::GetACP();
-        ::RegDeleteTreeW(HKEY_CURRENT_USER, WideScratchPath);
+        com::RegistryKeyHandle::DeleteTree(HKEY_CURRENT_USER, WideScratchPath);
         ASSERT_EQ(m_registry.RegCreateKeyExA(RegistryApi::CurrentUser, ScratchPath,
                                              RegistryApi::KeyWriteAll, &m_key, nullptr),
                   RegistryApi::Success);
@@ -39,7 +40,7 @@ protected:
     void TearDown() override {
         if (m_key)
             m_registry.RegCloseKey(m_key);
-        ::RegDeleteTreeW(HKEY_CURRENT_USER, WideScratchPath);
+        com::RegistryKeyHandle::DeleteTree(HKEY_CURRENT_USER, WideScratchPath);
     }
 
     std::vector<std::uint8_t> Query(const std::string& name, std::uint32_t* type = nullptr) {

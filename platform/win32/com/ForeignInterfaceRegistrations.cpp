@@ -3,22 +3,17 @@
 #include <windows.h>
 
 #include "platform/win32/com/GuidText.h"
+#include "platform/win32/com/RegistryKeyHandle.h"
 
 namespace telvane::win32::com {
 namespace {
 
 std::wstring ReadText(const std::wstring& key, const wchar_t* name) {
-    DWORD size = 0;
-    if (::RegGetValueW(HKEY_CLASSES_ROOT, key.c_str(), name, RRF_RT_REG_SZ, nullptr, nullptr,
-                       &size) != ERROR_SUCCESS) {
+    const RegistryKeyHandle opened =
+        RegistryKeyHandle::Open(HKEY_CLASSES_ROOT, key.c_str(), KEY_QUERY_VALUE);
+    std::wstring text;
+    if (!opened || opened.QueryText(name, text) != ERROR_SUCCESS)
         return {};
-    }
-    std::wstring text(size / sizeof(wchar_t), L'\0');
-    if (::RegGetValueW(HKEY_CLASSES_ROOT, key.c_str(), name, RRF_RT_REG_SZ, nullptr, text.data(),
-                       &size) != ERROR_SUCCESS) {
-        return {};
-    }
-    text.resize(wcslen(text.c_str()));
     return text;
 }
 
@@ -41,10 +36,10 @@ ForeignInterfaceRegistrations::ForeignInterfaceRegistrations(std::span<const IID
 
 void ForeignInterfaceRegistrations::Restore() const {
     for (const Value& value : m_values) {
-        ::RegSetKeyValueW(HKEY_CLASSES_ROOT, value.key.c_str(),
-                          value.name.empty() ? nullptr : value.name.c_str(), REG_SZ,
-                          value.text.c_str(),
-                          static_cast<DWORD>((value.text.size() + 1) * sizeof(wchar_t)));
+        const RegistryKeyHandle key =
+            RegistryKeyHandle::Create(HKEY_CLASSES_ROOT, value.key.c_str());
+        if (key)
+            key.SetText(value.name.empty() ? nullptr : value.name.c_str(), value.text);
     }
 }
 

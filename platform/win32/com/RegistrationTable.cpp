@@ -25,19 +25,15 @@ LONG WriteEntry(const RegistrationEntry& entry) {
         case Kind::ParentKey:
             return ERROR_SUCCESS;
         case Kind::Text:
-            return ::RegSetValueExW(key.Get(), name, 0, REG_SZ,
-                                    reinterpret_cast<const BYTE*>(entry.text.c_str()),
-                                    static_cast<DWORD>((entry.text.size() + 1) * sizeof(wchar_t)));
+            return key.SetText(name, entry.text);
         case Kind::Number:
-            return ::RegSetValueExW(key.Get(), name, 0, REG_DWORD,
-                                    reinterpret_cast<const BYTE*>(&entry.number),
-                                    sizeof(entry.number));
+            return key.SetNumber(name, entry.number);
     }
     return ERROR_INVALID_PARAMETER;
 }
 
 LONG RemoveOwnedKey(const RegistrationEntry& entry) {
-    return IgnoreMissing(::RegDeleteTreeW(entry.root, entry.key.c_str()));
+    return IgnoreMissing(RegistryKeyHandle::DeleteTree(entry.root, entry.key.c_str()));
 }
 
 LONG RemoveParentKeyWhenEmpty(const RegistrationEntry& entry) {
@@ -60,8 +56,8 @@ LONG RemoveParentKeyWhenEmpty(const RegistrationEntry& entry) {
 }
 
 LONG RemoveValue(const RegistrationEntry& entry) {
-    return IgnoreMissing(::RegDeleteKeyValueW(entry.root, entry.key.c_str(),
-                                              entry.name.empty() ? nullptr : entry.name.c_str()));
+    return IgnoreMissing(RegistryKeyHandle::DeleteValue(
+        entry.root, entry.key.c_str(), entry.name.empty() ? nullptr : entry.name.c_str()));
 }
 
 bool SameText(std::wstring_view a, std::wstring_view b) {

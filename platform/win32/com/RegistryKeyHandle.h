@@ -2,11 +2,13 @@
 
 #include <windows.h>
 
+#include <string>
 #include <utility>
 
 namespace telvane::win32::com {
 
-// Owns an open registry key.
+// Owns an open registry key. The helpers use only what Windows XP's advapi32 has (no
+// RegDeleteTreeW, RegSetKeyValueW, RegDeleteKeyValueW or RegGetValueW).
 class RegistryKeyHandle {
 public:
     RegistryKeyHandle() = default;
@@ -26,22 +28,21 @@ public:
 
     // Opens root\path; empty when it cannot be opened. error receives the platform's code.
     static RegistryKeyHandle Open(HKEY root, const wchar_t* path, REGSAM access,
-                                  LONG* error = nullptr) {
-        HKEY key = nullptr;
-        const LONG result = ::RegOpenKeyExW(root, path, 0, access, &key);
-        if (error)
-            *error = result;
-        return RegistryKeyHandle(result == ERROR_SUCCESS ? key : nullptr);
-    }
+                                  LONG* error = nullptr);
     // Opens root\path, creating what is missing.
-    static RegistryKeyHandle Create(HKEY root, const wchar_t* path, LONG* error = nullptr) {
-        HKEY key = nullptr;
-        const LONG result = ::RegCreateKeyExW(root, path, 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                              KEY_READ | KEY_WRITE, nullptr, &key, nullptr);
-        if (error)
-            *error = result;
-        return RegistryKeyHandle(result == ERROR_SUCCESS ? key : nullptr);
-    }
+    static RegistryKeyHandle Create(HKEY root, const wchar_t* path, LONG* error = nullptr);
+
+    // Removes root\path with everything below it; ERROR_FILE_NOT_FOUND when it is missing.
+    static LONG DeleteTree(HKEY root, const wchar_t* path);
+    // Removes the value name (nullptr: the default value) of root\path; ERROR_FILE_NOT_FOUND
+    // when the key or the value is missing.
+    static LONG DeleteValue(HKEY root, const wchar_t* path, const wchar_t* name);
+
+    // Reads a REG_SZ value (nullptr: the default value); ERROR_UNSUPPORTED_TYPE for any other
+    // type. The text ends at its first null character.
+    LONG QueryText(const wchar_t* name, std::wstring& text) const;
+    LONG SetText(const wchar_t* name, const std::wstring& text) const;
+    LONG SetNumber(const wchar_t* name, DWORD number) const;
 
     HKEY Get() const { return m_key; }
     explicit operator bool() const { return m_key != nullptr; }
