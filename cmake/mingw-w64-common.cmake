@@ -1,9 +1,10 @@
 # Shared part of the MinGW-w64 toolchain files; TELVANE_MINGW_TRIPLET names the target.
 set(CMAKE_SYSTEM_NAME Windows)
 
-# The posix-thread compilers: std::thread and std::mutex work with them.
-set(CMAKE_C_COMPILER ${TELVANE_MINGW_TRIPLET}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${TELVANE_MINGW_TRIPLET}-g++-posix)
+# The win32-thread compilers: the posix ones link winpthread, which imports GetTickCount64, and
+# Windows XP's loader refuses a DLL that imports it. The product starts no threads of its own.
+set(CMAKE_C_COMPILER ${TELVANE_MINGW_TRIPLET}-gcc-win32)
+set(CMAKE_CXX_COMPILER ${TELVANE_MINGW_TRIPLET}-g++-win32)
 set(CMAKE_RC_COMPILER ${TELVANE_MINGW_TRIPLET}-windres)
 
 set(CMAKE_FIND_ROOT_PATH /usr/${TELVANE_MINGW_TRIPLET})

@@ -60,9 +60,11 @@ STDMETHODIMP DispatchServer<Primary, Others...>::GetIDsOfNames(REFIID iid, LPOLE
     HRESULT hr = S_OK;
     for (UINT i = 0; i < count; ++i)
         ids[i] = DISPID_UNKNOWN;
-    // Names are matched without regard to case, as automation does.
+    // Names are matched without regard to case, as automation does (CompareStringOrdinal would
+    // be Vista's).
     for (const DispatchMember& member : Members()) {
-        if (::CompareStringOrdinal(member.name, -1, names[0], -1, TRUE) == CSTR_EQUAL) {
+        if (::CompareStringW(LOCALE_INVARIANT, NORM_IGNORECASE, member.name, -1, names[0], -1) ==
+            CSTR_EQUAL) {
             ids[0] = member.id;
             break;
         }
