@@ -5,6 +5,7 @@
 
 #include <olectl.h>
 
+#include "platform/win32/com/ComPtr.h"
 #include "platform/win32/com/GuidText.h"
 #include "platform/win32/com/RegistrationTable.h"
 #include "platform/win32/com/RegistryKeyHandle.h"
@@ -80,23 +81,31 @@ TEST_F(RegistrationTableTest, ParentKeyStaysWhileSomethingElseIsInIt) {
     EXPECT_EQ(ReadText(HKEY_CURRENT_USER, Scratch + L"\\Shared", L"InShared"), std::nullopt);
 }
 
-// A key that cannot be created: a volatile key takes no lasting subkeys.
-class VolatileScratch {
+// A key that cannot be created: a volatile key takes no lasting subkeys. Removed again at the end.
+class VolatileKey {
 public:
-    VolatileScratch() {
+    VolatileKey(HKEY root, std::wstring path) : m_root(root), m_path(std::move(path)) {
         HKEY key = nullptr;
-        ::RegCreateKeyExW(HKEY_CURRENT_USER, (Scratch + L"\\Volatile").c_str(), 0, nullptr,
-                          REG_OPTION_VOLATILE, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+        ::RegCreateKeyExW(m_root, m_path.c_str(), 0, nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS,
+                          nullptr, &key, nullptr);
         m_key = com::RegistryKeyHandle(key);
+    }
+    VolatileKey(const VolatileKey&) = delete;
+    VolatileKey& operator=(const VolatileKey&) = delete;
+    ~VolatileKey() {
+        m_key = com::RegistryKeyHandle();
+        com::RegistryKeyHandle::DeleteTree(m_root, m_path.c_str());
     }
     explicit operator bool() const { return static_cast<bool>(m_key); }
 
 private:
+    HKEY m_root;
+    std::wstring m_path;
     com::RegistryKeyHandle m_key;
 };
 
 TEST_F(RegistrationTableTest, KeyThatCannotBeWrittenFailsWithThePlatformsCode) {
-    VolatileScratch volatileKey;
+    VolatileKey volatileKey(HKEY_CURRENT_USER, Scratch + L"\\Volatile");
     ASSERT_TRUE(volatileKey);
     EXPECT_EQ(Table(L"\\Volatile").Write(), ERROR_CHILD_MUST_BE_VOLATILE);
 }
@@ -127,12 +136,37 @@ TEST_F(RegistrationTableTest, ServerRegistrationWritesTheTypeLibraryAndTheTable)
     EXPECT_EQ(com::ServerRegistration::Unregister(WritableTable), S_OK) << "a second time";
 }
 
-TEST_F(RegistrationTableTest, ClassesThatCannotBeRegisteredGiveSelfRegClassError) {
-    VolatileScratch volatileKey;
-    ASSERT_TRUE(volatileKey);
-    EXPECT_EQ(com::ServerRegistration::Register(UnwritableTable), SELFREG_E_CLASS);
-    EXPECT_EQ(com::ServerRegistration::Unregister(WritableTable), S_OK);
-    EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, ProbeLibrary));
+// What RegisterTypeLib itself answers for the probe library, registered from this program.
+HRESULT PlatformRegisterTypeLib() {
+    wchar_t path[MAX_PATH] = {};
+    ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+    ComPtr<ITypeLib> library;
+    HRESULT hr = ::LoadTypeLibEx(path, REGKIND_NONE, library.Put());
+    if (SUCCEEDED(hr))
+        hr = ::RegisterTypeLib(library.Get(), path, nullptr);
+    return hr;
+}
+
+TEST_F(RegistrationTableTest, RegistrationThatCannotBeWrittenAnswersThePlatformsCode) {
+    {
+        SCOPED_TRACE("a class key");
+        VolatileKey volatileKey(HKEY_CURRENT_USER, Scratch + L"\\Volatile");
+        ASSERT_TRUE(volatileKey);
+        EXPECT_EQ(com::ServerRegistration::Register(UnwritableTable),
+                  HRESULT_FROM_WIN32(ERROR_CHILD_MUST_BE_VOLATILE));
+        EXPECT_EQ(com::ServerRegistration::Unregister(WritableTable), S_OK);
+        EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, ProbeLibrary));
+    }
+    {
+        SCOPED_TRACE("the type library's key");
+        VolatileKey volatileKey(HKEY_CLASSES_ROOT, ProbeLibrary);
+        ASSERT_TRUE(volatileKey);
+        const HRESULT platform = PlatformRegisterTypeLib();
+        ASSERT_TRUE(FAILED(platform));
+        EXPECT_EQ(com::ServerRegistration::Register(WritableTable), platform);
+        EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, Scratch + L"\\Shared\\Owned"))
+            << "nothing of the table is written after the type library failed";
+    }
 }
 
 }  // namespace

@@ -296,6 +296,22 @@ TEST_F(RegistrationTest, OfficeKeysThatOthersUseStayWhenTheAddInIsUnregistered) 
     ASSERT_EQ(m_addIn.Register(), S_OK);
 }
 
+TEST_F(RegistrationTest, DllRegisterServerAnswersThePlatformsCodeWhenTheAddInEntryFails) {
+    const std::wstring addIns = L"Software\\Microsoft\\Office\\Outlook\\Addins";
+    ASSERT_FALSE(KeyExists(HKEY_CURRENT_USER, addIns)) << "unregistering removes it when empty";
+    {
+        // A volatile key takes no lasting subkeys, so the add-in entry cannot be created.
+        HKEY key = nullptr;
+        ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, addIns.c_str(), 0, nullptr,
+                                    REG_OPTION_VOLATILE, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+                  ERROR_SUCCESS);
+        const com::RegistryKeyHandle volatileAddIns(key);
+        EXPECT_EQ(m_addIn.Register(), HRESULT_FROM_WIN32(ERROR_CHILD_MUST_BE_VOLATILE));
+    }
+    EXPECT_EQ(m_addIn.Unregister(), S_OK);
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, addIns));
+}
+
 TEST_F(RegistrationTest, UnregisteringThePageLeavesTheAddInCreatable) {
     ASSERT_EQ(m_addIn.Register(), S_OK);
     ASSERT_EQ(m_page.Register(), S_OK);

@@ -1,7 +1,5 @@
 #include "platform/win32/com/ServerRegistration.h"
 
-#include <olectl.h>
-
 #include "platform/win32/com/GuidText.h"
 #include "platform/win32/com/ModuleTypeLibrary.h"
 #include "platform/win32/com/ServerModule.h"
@@ -22,26 +20,32 @@ HRESULT TypeLibraryId(std::wstring& id) {
     return S_OK;
 }
 
+HRESULT ResultOf(LONG error) {
+    return error == ERROR_SUCCESS ? S_OK : HRESULT_FROM_WIN32(static_cast<DWORD>(error));
+}
+
 }  // namespace
 
 HRESULT ServerRegistration::Register(RegistrationTableBuilder table,
                                      std::span<const IID> foreignInterfaces) {
     std::wstring libraryId;
-    if (FAILED(TypeLibraryId(libraryId)) ||
-        FAILED(ModuleTypeLibrary::Register(foreignInterfaces))) {
-        return SELFREG_E_TYPELIB;
-    }
-    return table(ServerModule::Path(), libraryId).Write() == ERROR_SUCCESS ? S_OK : SELFREG_E_CLASS;
+    HRESULT hr = TypeLibraryId(libraryId);
+    if (SUCCEEDED(hr))
+        hr = ModuleTypeLibrary::Register(foreignInterfaces);
+    if (FAILED(hr))
+        return hr;
+    return ResultOf(table(ServerModule::Path(), libraryId).Write());
 }
 
 HRESULT ServerRegistration::Unregister(RegistrationTableBuilder table,
                                        std::span<const IID> foreignInterfaces) {
     std::wstring libraryId;
-    if (FAILED(TypeLibraryId(libraryId)))
-        return SELFREG_E_TYPELIB;
-    if (table(ServerModule::Path(), libraryId).Remove() != ERROR_SUCCESS)
-        return SELFREG_E_CLASS;
-    return SUCCEEDED(ModuleTypeLibrary::Unregister(foreignInterfaces)) ? S_OK : SELFREG_E_TYPELIB;
+    HRESULT hr = TypeLibraryId(libraryId);
+    if (SUCCEEDED(hr))
+        hr = ResultOf(table(ServerModule::Path(), libraryId).Remove());
+    if (FAILED(hr))
+        return hr;
+    return ModuleTypeLibrary::Unregister(foreignInterfaces);
 }
 
 }  // namespace telvane::win32::com

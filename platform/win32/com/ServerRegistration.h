@@ -15,7 +15,8 @@ using RegistrationTableBuilder = RegistrationTable (*)(const std::wstring& modul
                                                        const std::wstring& typeLibraryId);
 
 // DllRegisterServer and DllUnregisterServer of a server whose registration is its embedded
-// type library plus a table. Failures answer SELFREG_E_TYPELIB or SELFREG_E_CLASS.
+// type library plus a table. A failure answers the platform's own code (a registry error as
+// HRESULT_FROM_WIN32), not SELFREG_E_*, so that whoever registers learns what went wrong.
 class ServerRegistration {
 public:
     static HRESULT Register(RegistrationTableBuilder table,
