@@ -2,6 +2,8 @@
 // DISPID, failures as HRESULTs with error info, and no reference kept after a failure.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "Telvane.h"
 #include "platform/win32/com/Bstr.h"
 #include "platform/win32/com/ComPtr.h"
@@ -158,6 +160,72 @@ TEST_F(TLConnectTest, ConnectionFailureByDispidArrivesInExcepInfo) {
     EXPECT_EQ(source.Utf8(), "Telvane");
     EXPECT_FALSE(description.Utf8().empty());
     EXPECT_EQ(notOutlook.References(), 1u);
+}
+
+// Error info left on the thread by an earlier, unrelated failure.
+void LeaveEarlierErrorInfo() {
+    ComPtr<ICreateErrorInfo> create;
+    ASSERT_EQ(::CreateErrorInfo(create.Put()), S_OK);
+    create->SetSource(const_cast<LPOLESTR>(L"Earlier"));
+    create->SetDescription(const_cast<LPOLESTR>(L"An earlier failure"));
+    ComPtr<IErrorInfo> info;
+    ASSERT_EQ(create.As(info), S_OK);
+    ASSERT_EQ(::SetErrorInfo(0, info.Get()), S_OK);
+}
+
+TEST_F(TLConnectTest, InvokeReportsOnlyWhatTheCallItselfRaised) {
+    FakeDispatch notOutlook;
+    struct Case {
+        const char* what;
+        DISPID id;
+        std::vector<VARIANT> arguments;  // last to first
+        HRESULT expected;
+        const char* source;  // in the EXCEPINFO; nullptr: none filled in
+    };
+    VARIANT custom;
+    ::VariantInit(&custom);
+    custom.vt = VT_ARRAY | VT_VARIANT | VT_BYREF;
+    custom.pparray = m_custom.Address();
+    VARIANT none;
+    ::VariantInit(&none);
+    none.vt = VT_DISPATCH;
+    none.pdispVal = nullptr;
+    VARIANT mode;
+    ::VariantInit(&mode);
+    mode.vt = VT_I4;
+    mode.lVal = ext_cm_Startup;
+    VARIANT application;
+    ::VariantInit(&application);
+    application.vt = VT_DISPATCH;
+    application.pdispVal = &notOutlook;
+    const Case cases[] = {
+        {"unknown member", 0x7777, {}, DISP_E_MEMBERNOTFOUND, nullptr},
+        {"a missing argument", 3, {}, DISP_E_BADPARAMCOUNT, nullptr},
+        {"the method raised", 1, {custom, none, mode, application}, DISP_E_EXCEPTION, "Telvane"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        LeaveEarlierErrorInfo();
+        std::vector<VARIANT> arguments = c.arguments;
+        DISPPARAMS parameters = {arguments.data(), nullptr, static_cast<UINT>(arguments.size()), 0};
+        EXCEPINFO exception = {};
+        EXPECT_EQ(m_connect->Invoke(c.id, IID_NULL, 0, DISPATCH_METHOD, &parameters, nullptr,
+                                    &exception, nullptr),
+                  c.expected);
+        Bstr source;
+        Bstr description;
+        *source.Put() = exception.bstrSource;
+        *description.Put() = exception.bstrDescription;
+        ::SysFreeString(exception.bstrHelpFile);
+        if (c.source) {
+            EXPECT_EQ(source.Utf8(), c.source);
+            EXPECT_EQ(exception.scode, E_NOINTERFACE);
+        } else {
+            EXPECT_EQ(exception.bstrSource, nullptr) << source.Utf8();
+            EXPECT_EQ(exception.bstrDescription, nullptr) << description.Utf8();
+            EXPECT_EQ(exception.scode, S_OK);
+        }
+    }
 }
 
 TEST_F(TLConnectTest, DefaultInterfaceDoesNotOfferTheConnectionMembers) {

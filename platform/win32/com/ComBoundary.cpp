@@ -57,8 +57,12 @@ HRESULT ComBoundary::FromCurrentException() noexcept {
 }
 
 HRESULT ComBoundary::ToExcepInfo(HRESULT hr, EXCEPINFO* excepInfo) noexcept {
-    if (!excepInfo || SUCCEEDED(hr) || hr == DISP_E_EXCEPTION)
+    // DispInvoke's own failures (unknown member, wrong argument count...) never reached the
+    // method, so no error info the thread holds can belong to them.
+    if (!excepInfo || SUCCEEDED(hr) || hr == DISP_E_EXCEPTION ||
+        HRESULT_FACILITY(hr) == FACILITY_DISPATCH) {
         return hr;
+    }
     ComPtr<IErrorInfo> info;
     if (::GetErrorInfo(0, info.Put()) != S_OK || !info)
         return hr;

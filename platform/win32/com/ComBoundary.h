@@ -31,8 +31,9 @@ public:
     // automation error of the control facility (13 -> 0x800A000D), anything else is E_FAIL.
     static HRESULT ResultOf(std::int32_t number) noexcept;
 
-    // For IDispatch::Invoke: when the thread holds error info for the failure, moves it into
-    // excepInfo and answers DISP_E_EXCEPTION; otherwise returns hr as it is.
+    // For IDispatch::Invoke, after DispInvoke with the thread's error info cleared: when the
+    // method failed and left error info, moves it into excepInfo and answers DISP_E_EXCEPTION;
+    // DispInvoke's own DISP_E_ codes, and failures without error info, are returned as they are.
     static HRESULT ToExcepInfo(HRESULT hr, EXCEPINFO* excepInfo) noexcept;
 };
 

@@ -52,6 +52,9 @@ public:
         HRESULT hr = LoadTypeInfo();
         if (FAILED(hr))
             return hr;
+        // Whatever an earlier call left must not pass for what this method raised (DispInvoke
+        // itself reads the thread's error info when the method fails).
+        ::SetErrorInfo(0, nullptr);
         hr = ::DispInvoke(static_cast<Interface*>(this), m_vtableInfo.Get(), id, flags, params,
                           result, excepInfo, argumentError);
         return ComBoundary::ToExcepInfo(hr, excepInfo);
