@@ -3,6 +3,7 @@
 #include <olectl.h>
 
 #include <memory>
+#include <new>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -20,6 +21,7 @@
 #include "common/outlook/RaisedError.h"
 #include "common/outlook/WithEvents.h"
 #include "platform/win32/outlook/ComError.h"
+#include "platform/win32/outlook/EventSink.h"
 #include "platform/win32/outlook/OutlookBridge.h"
 #include "platform/win32/outlook/OutlookIds.h"
 #include "tests/win32_outlook/EventRecorder.h"
@@ -313,6 +315,58 @@ TEST_F(EventSinks, ASourceWithoutTheOriginalInterfaceRefusesTheSubscription) {
     } catch (const RaisedError& error) {
         EXPECT_EQ(error.Number(), static_cast<std::int32_t>(E_NOINTERFACE));
     }
+}
+
+// A handler whose copies fail once it is in place, as any copy may when memory runs out.
+struct HandlerWithFailingCopies {
+    std::shared_ptr<bool> failCopies = std::make_shared<bool>(false);
+    std::shared_ptr<int> calls = std::make_shared<int>(0);
+    HandlerWithFailingCopies() = default;
+    HandlerWithFailingCopies(const HandlerWithFailingCopies& other)
+        : failCopies(other.failCopies), calls(other.calls) {
+        if (*failCopies)
+            throw std::bad_alloc();
+    }
+    HandlerWithFailingCopies& operator=(const HandlerWithFailingCopies&) = delete;
+    HRESULT operator()(DISPID, DISPPARAMS&, UINT*) const {
+        ++*calls;
+        return S_OK;
+    }
+};
+
+TEST(EventSinkInvoke, AnswersOnlyForIidNullAndKeepsEveryExceptionInside) {
+    outlookhost::ComApartment apartment;
+    HandlerWithFailingCopies handler;
+    const ComPtr<EventSink> sink = com::MakeComObject<EventSink>(DIID_ItemEvents, handler);
+    DISPPARAMS none{};
+    struct Case {
+        const char* what;
+        IID iid;
+        HRESULT expected;
+        int calls;
+    };
+    const Case cases[] = {
+        {"IID_NULL", IID_NULL, S_OK, 1},
+        {"the events' own IID", DIID_ItemEvents, DISP_E_UNKNOWNINTERFACE, 0},
+        {"IID_IDispatch", IID_IDispatch, DISP_E_UNKNOWNINTERFACE, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        *handler.calls = 0;
+        EXPECT_EQ(sink->Invoke(eventid::Write, c.iid, 0, DISPATCH_METHOD, &none, nullptr, nullptr,
+                               nullptr),
+                  c.expected);
+        EXPECT_EQ(*handler.calls, c.calls);
+    }
+
+    *handler.failCopies = true;
+    *handler.calls = 0;
+    EXCEPINFO info{};
+    HRESULT hr = S_OK;
+    EXPECT_NO_THROW(hr = sink->Invoke(eventid::Write, IID_NULL, 0, DISPATCH_METHOD, &none, nullptr,
+                                      &info, nullptr));
+    EXPECT_EQ(hr, E_OUTOFMEMORY);
+    EXPECT_EQ(*handler.calls, 0);
 }
 
 }  // namespace

@@ -60,18 +60,21 @@ STDMETHODIMP EventSink::GetIDsOfNames(REFIID, LPOLESTR*, UINT count, LCID, DISPI
     return DISP_E_UNKNOWNNAME;
 }
 
-STDMETHODIMP EventSink::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT* result,
-                               EXCEPINFO* info, UINT* argError) {
+STDMETHODIMP EventSink::Invoke(DISPID id, REFIID iid, LCID, WORD, DISPPARAMS* params,
+                               VARIANT* result, EXCEPINFO* info, UINT* argError) {
     if (result)
         ::VariantInit(result);
+    if (!IsEqualIID(iid, IID_NULL))
+        return DISP_E_UNKNOWNINTERFACE;
     // Events the product does not handle, and calls after Disconnect, are simply accepted.
     if (!m_decoder)
         return S_OK;
     DISPPARAMS none{};
     // The decoder may end the subscription (and so this sink's last reference elsewhere).
     ComPtr<EventSink> self = ComPtr<EventSink>(this);
-    Decoder decoder = m_decoder;
     try {
+        // A copy, since ending the subscription empties m_decoder; copying may throw as well.
+        const Decoder decoder = m_decoder;
         return decoder(id, params ? *params : none, argError);
     } catch (...) {
         return ReportCurrentException(info);
