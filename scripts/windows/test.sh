@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
-# Builds the Windows DLLs and test programs for x86_64 and i686 with MinGW-w64 and runs the
-# x86_64 tests under Wine (one Xvfb display for the whole run, so GUI tests find a display).
-# The i686 programs need a 32-bit Wine, so of the i686 build only the DLLs' export tables are
-# checked. Build trees: $TELVANE_WIN64_BUILD and $TELVANE_WIN32_BUILD, by default build-win64
+# Builds the Windows DLLs and test programs for x86_64 and i686 with MinGW-w64 and runs each
+# tree's whole CTest suite under Wine: the i686 one (the DLLs that 32-bit mail clients load)
+# through 32-bit Wine in a win64 prefix. Each suite runs under its own Xvfb display, so GUI tests
+# find one. Build trees: $TELVANE_WIN64_BUILD and $TELVANE_WIN32_BUILD, by default build-win64
 # and build-win32 in the checkout. Everything that can be built and run is, and the script
-# exits non-zero if anything failed.
+# exits non-zero if anything failed in either architecture.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 build64=${TELVANE_WIN64_BUILD:-$root/build-win64}
 build32=${TELVANE_WIN32_BUILD:-$root/build-win32}
 failed=()
+summary=()
 
 "$root/scripts/windows/install.sh"
 
@@ -21,29 +22,50 @@ configure_and_build() {
         cmake --build "$dir" -j 2 -- -k 0
 }
 
+# Every prefix a tree's tests use (the toolchain's emulator and the mail-client host's).
+prefixes_of() { echo "$1/wineprefix" "$1/wineprefix-outlookhost"; }
+stop_wine() {
+    local prefix
+    for prefix in "$@"; do
+        WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
+    done
+}
+stop_all_wine() {
+    # shellcheck disable=SC2046
+    stop_wine $(prefixes_of "$build64") $(prefixes_of "$build32")
+}
+trap stop_all_wine EXIT
+
+# run_suite ARCH DIR: the tree's CTest suite under Wine; records its count and time.
+run_suite() {
+    local arch=$1 dir=$2 log=$2/wine-tests.log start=$SECONDS status=0
+    # A wineserver started without a display would break the GUI tests that follow it, so the
+    # prefix is made first and its wineserver ended before the run under Xvfb.
+    # shellcheck disable=SC2046
+    stop_wine $(prefixes_of "$dir")
+    "$root/scripts/windows/wine-prefix.sh" "$dir/wineprefix"
+    # shellcheck disable=SC2046
+    stop_wine $(prefixes_of "$dir")
+    echo "== Windows tests under Wine, $arch: $dir"
+    xvfb-run -a -s "-screen 0 1024x768x24" \
+        ctest --test-dir "$dir" --output-on-failure -j 2 2>&1 | tee "$log" || status=1
+    # shellcheck disable=SC2046
+    stop_wine $(prefixes_of "$dir")
+    local counts
+    counts=$(grep -Eo '[0-9]+ tests? failed out of [0-9]+' "$log" | tail -n 1 || true)
+    summary+=("$arch: ${counts:-no test result} ($((SECONDS - start)) s)")
+    ((status == 0)) || failed+=("$arch tests")
+}
+
 configure_and_build "$build64" mingw-w64-x86_64.cmake || failed+=("x86_64 build")
 configure_and_build "$build32" mingw-w64-i686.cmake || failed+=("i686 build")
 
-for dll in "$build32/bin/Telvane.dll" "$build32/bin/TelvanePage.dll"; do
-    "$root/scripts/windows/check-exports.sh" i686-w64-mingw32-objdump "$dll" ||
-        failed+=("i686 exports of $(basename "$dll")")
-done
+run_suite x86_64 "$build64"
+run_suite i686 "$build32"
 
-prefix=$build64/wineprefix
-stop_wine() { WINEPREFIX=$prefix wineserver -k 2>/dev/null || true; }
-trap stop_wine EXIT
-
-# A wineserver started without a display would break the GUI tests that follow it.
-stop_wine
-"$root/scripts/windows/wine-prefix.sh" "$prefix"
-stop_wine
-
-echo "== Windows tests under Wine: $build64"
-xvfb-run -a -s "-screen 0 1024x768x24" \
-    ctest --test-dir "$build64" --output-on-failure -j 2 || failed+=("x86_64 tests")
-
+printf 'Windows tests under Wine, %s\n' "${summary[@]}"
 if ((${#failed[@]})); then
     printf 'Windows run failed: %s\n' "${failed[@]}"
     exit 1
 fi
-echo "Windows build and tests passed."
+echo "Windows build and tests passed in both architectures."
