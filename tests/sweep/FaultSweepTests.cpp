@@ -143,12 +143,11 @@ struct PageAction {
     bool closes = false;
 };
 
-void Choose(PageWorld& world, frmFaxManager& form, const char* name) {
+void Choose(frmFaxManager& form, const char* name) {
     auto node = PageWorld::Node(form, name);
     if (!node)
         throw std::logic_error(std::string("no node ") + name);
     form.tvContacts.UserClickNode(node);
-    static_cast<void>(world);
 }
 
 const PageAction kPageActions[] = {
@@ -157,40 +156,40 @@ const PageAction kPageActions[] = {
      "Contacts",
      false,
      {},
-     [](PageWorld& w, frmFaxManager& f) { Choose(w, f, "Contacts"); }},
+     [](PageWorld&, frmFaxManager& f) { Choose(f, "Contacts"); }},
     {"choose a nested folder", "Suppliers", true,
-     [](PageWorld& w, frmFaxManager& f) { Choose(w, f, "Contacts"); },
-     [](PageWorld& w, frmFaxManager& f) { Choose(w, f, "Suppliers"); }},
+     [](PageWorld&, frmFaxManager& f) { Choose(f, "Contacts"); },
+     [](PageWorld&, frmFaxManager& f) { Choose(f, "Suppliers"); }},
     {"choose a folder below a mail folder", "Old Contacts", true,
-     [](PageWorld& w, frmFaxManager& f) { Choose(w, f, "Suppliers"); },
-     [](PageWorld& w, frmFaxManager& f) { Choose(w, f, "Old Contacts"); }},
+     [](PageWorld&, frmFaxManager& f) { Choose(f, "Suppliers"); },
+     [](PageWorld&, frmFaxManager& f) { Choose(f, "Old Contacts"); }},
     {"Hide All + Update", "Contacts", true,
-     [](PageWorld& w, frmFaxManager& f) {
-         Choose(w, f, "Contacts");
+     [](PageWorld&, frmFaxManager& f) {
+         Choose(f, "Contacts");
          f.cmdSelect(0).UserClick();
      },
      [](PageWorld&, frmFaxManager& f) { f.cmdUpdate.UserClick(); }},
     {"Show All + Update", "Contacts", true,
-     [](PageWorld& w, frmFaxManager& f) {
-         Choose(w, f, "Contacts");
+     [](PageWorld&, frmFaxManager& f) {
+         Choose(f, "Contacts");
          f.cmdSelect(1).UserClick();
      },
      [](PageWorld&, frmFaxManager& f) { f.cmdUpdate.UserClick(); }},
     {"tick one + Update", "Suppliers", true,
-     [](PageWorld& w, frmFaxManager& f) {
-         Choose(w, f, "Suppliers");
+     [](PageWorld&, frmFaxManager& f) {
+         Choose(f, "Suppliers");
          f.lstContacts.UserTick(1);  // Gray, Gus
      },
      [](PageWorld&, frmFaxManager& f) { f.cmdUpdate.UserClick(); }},
     {"untick one + Update", "Contacts", true,
-     [](PageWorld& w, frmFaxManager& f) {
-         Choose(w, f, "Contacts");
+     [](PageWorld&, frmFaxManager& f) {
+         Choose(f, "Contacts");
          f.lstContacts.UserTick(3);  // Dorsey, Dan: one hidden number, two shown
      },
      [](PageWorld&, frmFaxManager& f) { f.cmdUpdate.UserClick(); }},
     {"details", "Contacts", true,
-     [](PageWorld& w, frmFaxManager& f) {
-         Choose(w, f, "Contacts");
+     [](PageWorld&, frmFaxManager& f) {
+         Choose(f, "Contacts");
          f.lstContacts.UserHighlight(0);  // the contact without a file-as text
      },
      [](PageWorld& w, frmFaxManager& f) {
@@ -198,9 +197,9 @@ const PageAction kPageActions[] = {
                                  [](forms::Form& details) { details.UserPressEscape(); });
          f.cmdDisplay.UserClick();
      }},
-    {"close", "", false, [](PageWorld& w, frmFaxManager& f) { Choose(w, f, "Contacts"); },
+    {"close", "", false, [](PageWorld&, frmFaxManager& f) { Choose(f, "Contacts"); },
      [](PageWorld&, frmFaxManager& f) { f.cmdCancel.UserClick(); }, false, true},
-    {"close box", "", false, [](PageWorld& w, frmFaxManager& f) { Choose(w, f, "Contacts"); },
+    {"close box", "", false, [](PageWorld&, frmFaxManager& f) { Choose(f, "Contacts"); },
      [](PageWorld&, frmFaxManager& f) { f.UserClose(); }, false, true},
 };
 
@@ -216,12 +215,9 @@ PageRun RunPageAction(const PageAction& action, const Plan& plan) {
     PageRun run;
     auto problem = [&](const std::string& text) { run.problems.push_back(text); };
     const std::vector<memory::ItemHandle> items = world.Items();
-    std::vector<ContactFields> before;
     std::vector<std::int32_t> savesBefore;
-    for (const auto& item : items) {
-        before.push_back(item.Stored());
+    for (const auto& item : items)
         savesBefore.push_back(item.Saves());
-    }
     std::uint64_t callsAtStart = 0;
     auto arm = [&] {
         callsAtStart = world.client.Calls().Total();
@@ -357,7 +353,6 @@ PageRun RunPageAction(const PageAction& action, const Plan& plan) {
                 std::to_string(world.client.LiveObjects() - objectsBefore));
     if (world.client.LiveSubscriptions() != 0)
         problem("subscriptions are left");
-    static_cast<void>(before);
     return run;
 }
 
