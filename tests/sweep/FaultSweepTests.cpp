@@ -187,6 +187,13 @@ const PageAction kPageActions[] = {
          f.lstContacts.UserTick(3);  // Dorsey, Dan: one hidden number, two shown
      },
      [](PageWorld&, frmFaxManager& f) { f.cmdUpdate.UserClick(); }},
+    {"collapse the parent, tick one + Update", "Suppliers", true,
+     [](PageWorld&, frmFaxManager& f) {
+         Choose(f, "Suppliers");
+         f.tvContacts.UserToggleNode(PageWorld::Node(f, "Contacts"));
+         f.lstContacts.UserTick(1);
+     },
+     [](PageWorld&, frmFaxManager& f) { f.cmdUpdate.UserClick(); }},
     {"details", "Contacts", true,
      [](PageWorld&, frmFaxManager& f) {
          Choose(f, "Contacts");
