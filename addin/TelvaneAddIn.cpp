@@ -105,7 +105,14 @@ void TelvaneAddIn::m_objContactItem_Write(bool& cancel) {
     }
     if (changed) {
         cancel = true;
-        contact->Close(outlook::olSave);
+        try {
+            contact->Close(outlook::olSave);
+        } catch (const RaisedError&) {
+            // The item already holds the wanted fields: let the user's own save store it
+            // rather than lose it.
+            cancel = false;
+            throw;
+        }
     }
 }
 

@@ -85,30 +85,55 @@ void frmFaxManager::Guarded(const char* action, bool regenerateList, Work&& work
 }
 
 void frmFaxManager::Recover(const char* action, const RaisedError& error, bool regenerateList) {
-    const std::string contact = m_library.modFaxManager.CurrentContact();
+    auto& module = m_library.modFaxManager;
+    const auto contact = module.CurrentContact();
     std::string text = std::string("Telvane could not ") + action;
-    if (!contact.empty())
-        text += " at the contact \"" + contact + "\"";
+    // A contact without a file-as text is named by its place in the folder.
+    if (!contact.strFileAs.empty()) {
+        text += " at the contact \"" + contact.strFileAs + "\" (item " +
+                std::to_string(contact.intPosition) + ")";
+    } else if (contact.intPosition > 0) {
+        text += " at item " + std::to_string(contact.intPosition) + " of the folder";
+    }
     text += ".\n\n" + error.Description() + " (error " + std::to_string(error.Number()) + ")";
     SetMousePointer(forms::MousePointer::Default);
     lstContacts.SetVisible(true);
-    m_library.modFaxManager.ShowWaitState(false, 0, "");
-    if (regenerateList) {
-        // Ticks and stored states must agree again: read the folder afresh.
-        auto node = tvContacts.SelectedItem();
+    module.ShowWaitState(false, 0, "");
+    FolderEntry* folder = module.ListedFolder();
+    if (regenerateList && folder && folder->objFolder && folder->objNode) {
+        // Ticks and stored states must agree again, so the list is read afresh; the user is
+        // told which of their ticks that undoes.
+        const std::vector<std::string> dropped = PendingEntries();
         try {
-            if (node && node->Tag() == "F") {
-                auto& entry = m_library.modFaxManager.m_arrFolders.at(
-                    static_cast<std::size_t>(node->Index()));
-                m_library.modFaxManager.GenerateFaxList(entry, node);
-            }
+            module.GenerateFaxList(*folder, folder->objNode);
         } catch (const RaisedError& again) {
             lstContacts.SetVisible(true);
-            m_library.modFaxManager.ShowWaitState(false, 0, "");
+            module.ShowWaitState(false, 0, "");
             text += "\n\nThe list could not be read again: " + again.Description();
+        }
+        if (!dropped.empty()) {
+            text +=
+                "\n\nThe list was read again from the folder: these changes were not "
+                "written, and their ticks are undone:";
+            for (const auto& name : dropped)
+                text += "\n  " + name;
         }
     }
     Tell(text);
+}
+
+std::vector<std::string> frmFaxManager::PendingEntries() const {
+    const auto& contacts = m_library.modFaxManager.m_arrContacts;
+    std::vector<std::string> pending;
+    for (int j = 0; j < lstContacts.ListCount(); ++j) {
+        const auto position = static_cast<std::size_t>(lstContacts.ItemData(j));
+        if (position < contacts.size() && lstContacts.Selected(j) != contacts[position].blnHidden) {
+            pending.push_back(lstContacts.List(j).empty()
+                                  ? "item " + std::to_string(position) + " of the folder"
+                                  : lstContacts.List(j));
+        }
+    }
+    return pending;
 }
 
 void frmFaxManager::Tell(const std::string& text) {
@@ -126,6 +151,7 @@ void frmFaxManager::tvContacts_NodeClick(const std::shared_ptr<forms::Node>& nod
         } else {
             lblCaption(1).SetCaption("Fax Contacts for ");
             lstContacts.Clear();
+            module.ForgetList();
         }
     });
 }

@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "forms/CommandButton.h"
 #include "forms/ControlArray.h"
@@ -61,6 +62,8 @@ private:
     void Guarded(const char* action, bool regenerateList, Work&& work);
     void Recover(const char* action, const RaisedError& error, bool regenerateList);
     void Tell(const std::string& text);
+    // The texts of the entries whose tick differs from the stored state.
+    std::vector<std::string> PendingEntries() const;
 
     PageLibrary& m_library;
     bool m_busy = false;

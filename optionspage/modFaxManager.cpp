@@ -47,6 +47,8 @@ void modFaxManager::LoadContactFolders() {
     m_library.Host().DoEvents();
     m_intFolderMax = 5;
     m_arrFolders.assign(static_cast<std::size_t>(m_intFolderMax) + 1, FolderEntry{});
+    ForgetList();
+    m_listGenerated = false;
 
     std::shared_ptr<outlook::Folders> stores;
     TryStep([&] {
@@ -128,7 +130,8 @@ void modFaxManager::GenerateFaxList(FolderEntry& entry, const std::shared_ptr<fo
     PointerGuard pointer(form);
     forms::ListBox& list = form.lstContacts;
     list.Clear();
-    m_currentContact.clear();
+    m_currentContact = {};
+    m_listedFolder = static_cast<std::size_t>(node->Index());
     auto items = entry.objFolder->Items();
     const std::int32_t count = items->Count();
     m_arrContacts.assign(static_cast<std::size_t>(count) + 1, ContactEntry{});
@@ -140,7 +143,7 @@ void modFaxManager::GenerateFaxList(FolderEntry& entry, const std::shared_ptr<fo
     std::int32_t hidden = 0;
     std::int32_t displayed = 0;
     for (std::int32_t i = 1; i <= count; ++i) {
-        m_currentContact = "item " + std::to_string(i);
+        m_currentContact = {"", i};
         auto item = items->Item(i);
         if (item->GetProperty("Class").ToInt32() == outlook::olContact) {
             auto contact = item->AsContactItem();
@@ -148,14 +151,18 @@ void modFaxManager::GenerateFaxList(FolderEntry& entry, const std::shared_ptr<fo
             for (auto field : FaxFields)
                 hasFax = hasFax || !contact->Get(field).empty();
             if (hasFax) {
+                // Everything the entry shows is read before it is added, so a failure leaves
+                // no entry whose tick disagrees with the contact.
                 ContactEntry& record = m_arrContacts[static_cast<std::size_t>(i)];
-                record.strFileAs = contact->FileAs();
-                m_currentContact = record.strFileAs;
-                list.AddItem(record.strFileAs);
+                const std::string fileAs = contact->FileAs();
+                m_currentContact.strFileAs = fileAs;
+                const bool isHidden = HasHiddenFaxNumber(*contact);
+                list.AddItem(fileAs);
                 const int added = list.NewIndex();
                 list.SetItemData(added, i);
                 record.intIndex = i;
-                if (HasHiddenFaxNumber(*contact)) {
+                record.strFileAs = fileAs;
+                if (isHidden) {
                     list.SetSelected(added, true);
                     record.blnHidden = true;
                     ++hidden;
@@ -166,11 +173,12 @@ void modFaxManager::GenerateFaxList(FolderEntry& entry, const std::shared_ptr<fo
         }
         form.pbWait.SetValue(i);
     }
-    m_currentContact.clear();
+    m_currentContact = {};
     list.SetVisible(true);
     entry.lngHidden = hidden;
     entry.lngDisplayed = displayed;
     node->SetText(CountsText(entry.strName, entry.objFolder->Items()->Count(), hidden, displayed));
+    m_listGenerated = true;
     ShowWaitState(false, 0, "");
 }
 
@@ -184,7 +192,9 @@ void modFaxManager::ShowWaitState(bool wait, std::int32_t maximum, const std::st
         form.lblWait.SetVisible(true);
         form.cmdDisplay.SetVisible(false);
     } else {
-        form.cmdDisplay.SetVisible(true);
+        // Until a list was made there is nothing to display: a failed first generation must
+        // not uncover the button over an empty list.
+        form.cmdDisplay.SetVisible(m_listGenerated);
         form.pbWait.SetVisible(false);
         form.lblWait.SetVisible(false);
         if (form.lstContacts.ListCount() > 0)
@@ -193,19 +203,28 @@ void modFaxManager::ShowWaitState(bool wait, std::int32_t maximum, const std::st
     m_library.Host().DoEvents();
 }
 
-FolderEntry& modFaxManager::SelectedFolder() {
-    frmFaxManager& form = m_library.frmFaxManager.Get();
-    auto node = form.tvContacts.SelectedItem();
-    if (!node) {
+FolderEntry* modFaxManager::ListedFolder() {
+    if (m_listedFolder == 0 || m_listedFolder >= m_arrFolders.size())
+        return nullptr;
+    return &m_arrFolders[m_listedFolder];
+}
+
+void modFaxManager::ForgetList() {
+    m_listedFolder = 0;
+    m_arrContacts.clear();
+}
+
+FolderEntry& modFaxManager::FolderOfList() {
+    FolderEntry* folder = ListedFolder();
+    if (!folder) {
         throw RaisedError(RaisedError::ObjectNotSet, PageLibrary::FileName,
                           "No contact folder is chosen");
     }
-    const auto index = static_cast<std::size_t>(node->Index());
-    if (index >= m_arrFolders.size() || !m_arrFolders[index].objFolder) {
+    if (!folder->objFolder) {
         throw RaisedError(RaisedError::ObjectNotSet, PageLibrary::FileName,
                           "The chosen folder is no longer held");
     }
-    return m_arrFolders[index];
+    return *folder;
 }
 
 std::shared_ptr<outlook::ContactItem> modFaxManager::ListedContact(outlook::Items& items,
@@ -221,25 +240,35 @@ std::shared_ptr<outlook::ContactItem> modFaxManager::ListedContact(outlook::Item
 }
 
 bool modFaxManager::ShowContactDetails(ContactEntry& entry) {
-    auto items = SelectedFolder().objFolder->Items();
+    m_currentContact = {entry.strFileAs, entry.intIndex};
+    auto items = FolderOfList().objFolder->Items();
     auto contact = ListedContact(*items, items->Count(), entry);
-    if (!contact)
+    if (!contact) {
+        m_currentContact = {};
         return false;
-    frmDisplay& details = m_library.frmDisplay.Get();
+    }
     const outlook::ContactField fields[] = {
         outlook::ContactField::FirstName,   outlook::ContactField::LastName,
         outlook::ContactField::FileAs,      outlook::ContactField::JobTitle,
         outlook::ContactField::CompanyName,
     };
+    // Read before the window loads, so that a field that cannot be read leaves no window
+    // behind holding the values of an earlier contact.
+    std::string values[5];
     for (int i = 0; i < 5; ++i)
-        details.lblValue(i).SetCaption(" " + contact->Get(fields[i]));
+        values[i] = contact->Get(fields[i]);
+    m_currentContact = {};
+    frmDisplay& details = m_library.frmDisplay.Get();
+    for (int i = 0; i < 5; ++i)
+        details.lblValue(i).SetCaption(" " + values[i]);
     details.ShowModal(&m_library.frmFaxManager.Get());
     return true;
 }
 
 std::vector<std::string> modFaxManager::UpdateFaxContacts() {
     frmFaxManager& form = m_library.frmFaxManager.Get();
-    FolderEntry& folder = SelectedFolder();
+    m_currentContact = {};
+    FolderEntry& folder = FolderOfList();
     forms::ListBox& list = form.lstContacts;
     std::vector<std::string> skipped;
     PointerGuard pointer(form);
@@ -254,7 +283,7 @@ std::vector<std::string> modFaxManager::UpdateFaxContacts() {
         const std::int32_t position = list.ItemData(j);
         ContactEntry& record = m_arrContacts.at(static_cast<std::size_t>(position));
         if (ticked != record.blnHidden) {
-            m_currentContact = list.List(j);
+            m_currentContact = {list.List(j), position};
             auto contact = ListedContact(*items, count, record);
             if (!contact) {
                 skipped.push_back(list.List(j));
@@ -266,7 +295,7 @@ std::vector<std::string> modFaxManager::UpdateFaxContacts() {
                     record.blnHidden = ticked;
                 }
             }
-            m_currentContact.clear();
+            m_currentContact = {};
         }
         if (ticked) {
             ++hidden;

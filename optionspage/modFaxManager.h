@@ -41,8 +41,20 @@ public:
     // longer holds the contact that was listed there.
     std::vector<std::string> UpdateFaxContacts();
 
-    // What a failure should name: the contact being worked on, or empty.
-    const std::string& CurrentContact() const { return m_currentContact; }
+    // What a failure should name: the contact being worked on (its file-as text, which may be
+    // empty, and its position in the folder), or position 0 when none.
+    struct WorkedOn {
+        std::string strFileAs;
+        std::int32_t intPosition = 0;
+    };
+    const WorkedOn& CurrentContact() const { return m_currentContact; }
+    // The record in m_arrFolders of the folder the list was generated for, or null when the
+    // list belongs to no folder. The tree's selection can move without a node click (a
+    // collapsed parent takes it), so the list keeps its own folder.
+    FolderEntry* ListedFolder();
+    // Whether a list generation has run to its end since the window opened.
+    bool ListGenerated() const { return m_listGenerated; }
+    void ForgetList();
 
     std::vector<FolderEntry> m_arrFolders;
     std::int32_t m_intFolderMax = 0;
@@ -54,14 +66,16 @@ public:
                                   std::int32_t displayed);
 
 private:
-    FolderEntry& SelectedFolder();
+    FolderEntry& FolderOfList();
     // The contact at the entry's position, or empty when the position no longer exists or no
     // longer holds the contact that was listed there.
     std::shared_ptr<outlook::ContactItem> ListedContact(outlook::Items& items, std::int32_t count,
                                                         const ContactEntry& entry);
 
     PageLibrary& m_library;
-    std::string m_currentContact;
+    WorkedOn m_currentContact;
+    std::size_t m_listedFolder = 0;
+    bool m_listGenerated = false;
 };
 
 }  // namespace telvane

@@ -24,7 +24,18 @@ void Settings::SelectSwitch() {
 
 std::int16_t Settings::ReadSwitch() {
     SelectSwitch();
-    Variant stored = SettingsRegistry().Value();
+    cRegistry& registry = SettingsRegistry();
+    Variant stored = registry.Value();
+    // Only a missing key or value means off. A registry that refused the read says nothing
+    // about the switch, and reading that as off would strip every saved contact's markers.
+    const long result = registry.LastReadResult();
+    if (result != RegistryApi::Success && result != RegistryApi::FileNotFound) {
+        throw RaisedError(cRegistry::ErrKeyAccess, m_libraryName,
+                          "Failed to read registry value Key: '" + std::to_string(Hive) +
+                              "',Section: '" + registry.SectionKey() + "',Key: '" +
+                              registry.ValueKey() + "' (registry error " + std::to_string(result) +
+                              ")");
+    }
     try {
         return stored.ToInt16();
     } catch (const RaisedError& error) {

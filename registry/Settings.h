@@ -32,7 +32,8 @@ public:
     bool HasSettingsRegistry() const { return m_settingsRegistry != nullptr; }
 
     // The stored switch as a 16-bit number; 0 when nothing is stored. Raises when the stored
-    // value is no number in the 16-bit range (RaisedError 13 or 6).
+    // value is no number in the 16-bit range (RaisedError 13 or 6), and ErrKeyAccess when the
+    // registry refused the read for another reason than a missing key or value.
     std::int16_t ReadSwitch();
     // Stores the switch as a REG_DWORD, creating the key as needed. Raises the registry
     // object's set-value errors.

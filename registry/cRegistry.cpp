@@ -134,50 +134,61 @@ bool cRegistry::DeleteValue() {
     return true;
 }
 
-bool cRegistry::ConnectRoot(RegistryKeyHandle& connection, Key& root) {
+long cRegistry::ConnectRoot(RegistryKeyHandle& connection, Key& root) {
     root = RegistryApi::FromClassKey(m_classKey);
     if (m_machine.empty())
-        return true;
+        return RegistryApi::Success;
     Key connected = 0;
-    if (m_api.RegConnectRegistryA(m_machine, root, &connected) != RegistryApi::Success) {
-        return false;
-    }
+    const long result = m_api.RegConnectRegistryA(m_machine, root, &connected);
+    if (result != RegistryApi::Success)
+        return result;
     connection.Adopt(connected);
     root = connected;
-    return true;
+    return RegistryApi::Success;
 }
 
 Variant cRegistry::Value() {
     RegistryKeyHandle connection(m_api);  // declared first, so closed after the key
     Key root = 0;
-    if (!ConnectRoot(connection, root))
+    m_lastReadResult = ConnectRoot(connection, root);
+    if (m_lastReadResult != RegistryApi::Success)
         return m_default;
     RegistryKeyHandle key(m_api);
-    if (OpenRegistryKey(m_api, key, root, m_sectionKey, RegistryApi::KeyQueryValue) !=
-        RegistryApi::Success) {
+    m_lastReadResult = OpenRegistryKey(m_api, key, root, m_sectionKey, RegistryApi::KeyQueryValue);
+    if (m_lastReadResult != RegistryApi::Success)
         return m_default;
-    }
     return ReadData(key.Get());
 }
 
 Variant cRegistry::ReadData(Key key) {
     std::uint32_t type = 0, size = 0;
     long result = m_api.RegQueryValueExA(key, m_valueKey, &type, nullptr, &size);
-    if (result != RegistryApi::Success && result != RegistryApi::MoreData)
+    if (result != RegistryApi::Success && result != RegistryApi::MoreData) {
+        m_lastReadResult = result;
         return m_default;
+    }
     m_valueType = static_cast<std::int32_t>(type);
 
-    // The value can change between the size probe and the read; a few tries cover that.
+    // The value can change between the size probe and the read; a few tries cover that. The
+    // buffer is never empty: a read without one is answered as another size probe, which would
+    // pass off a value that grew from nothing as zeros.
     std::vector<std::uint8_t> data;
     for (int attempt = 0;; ++attempt) {
-        data.assign(size, 0);
+        data.assign(std::max<std::uint32_t>(size, 1), 0);
+        const auto capacity = static_cast<std::uint32_t>(data.size());
+        size = capacity;
         result = m_api.RegQueryValueExA(key, m_valueKey, &type, data.data(), &size);
-        if (result == RegistryApi::Success)
+        if (result == RegistryApi::Success && size <= capacity)
             break;
-        if (result != RegistryApi::MoreData || attempt == 3)
+        if (result == RegistryApi::Success)
+            result = RegistryApi::MoreData;
+        if (result != RegistryApi::MoreData || attempt == 3) {
+            m_lastReadResult = result;
             return m_default;
+        }
     }
     data.resize(size);
+    m_valueType = static_cast<std::int32_t>(type);
 
     switch (type) {
         case RegistryApi::Sz:
@@ -212,7 +223,7 @@ Variant cRegistry::ReadData(Key key) {
 void cRegistry::Value(const Variant& value) {
     RegistryKeyHandle connection(m_api);
     Key root = 0;
-    if (!ConnectRoot(connection, root))
+    if (ConnectRoot(connection, root) != RegistryApi::Success)
         Raise(ErrKeyAccess, SetValueDescription(value));
     RegistryKeyHandle key(m_api);
     if (CreateRegistryKey(m_api, key, root, m_sectionKey) != RegistryApi::Success) {

@@ -58,6 +58,10 @@ public:
 
     Variant Value();
     void Value(const Variant& value);
+    // How the last read of Value ended: Success when a value was read, FileNotFound for a
+    // missing key or value, else the code the registry refused it with. Default was returned
+    // in every case but Success.
+    long LastReadResult() const { return m_lastReadResult; }
 
     bool EnumerateValues(std::vector<std::string>& names, std::int32_t& count);
     bool EnumerateSections(std::vector<std::string>& names, std::int32_t& count);
@@ -103,8 +107,8 @@ private:
     std::string ExpandEnvironmentText(const std::string& text);
 
     // The root Value works on: ClassKey itself, or its connected counterpart when Machine is
-    // set. False when the connection fails.
-    bool ConnectRoot(RegistryKeyHandle& connection, RegistryApi::Key& root);
+    // set. Answers the connection's result code.
+    long ConnectRoot(RegistryKeyHandle& connection, RegistryApi::Key& root);
     Variant ReadData(RegistryApi::Key key);
     long WriteData(RegistryApi::Key key, const Variant& value);
     std::string SetValueDescription(const Variant& value) const;
@@ -120,6 +124,7 @@ private:
     Variant m_default;
     std::int32_t m_valueType = 0;
     std::string m_machine;
+    long m_lastReadResult = RegistryApi::Success;
 };
 
 }  // namespace telvane

@@ -170,9 +170,14 @@ int main(int argc, char** argv) {
 
         say.Step("The user chooses \"Suppliers\", presses Show All, then Update.");
         form.tvContacts.UserClickNode(Node(form, "Suppliers"));
+        say.Say("chosen:");
         std::cout << Entries(form);
         form.cmdSelect(1).UserClick();
+        say.Say("after Show All:");
+        std::cout << Entries(form);
         form.cmdUpdate.UserClick();
+        say.Say("after Update:");
+        std::cout << Entries(form);
         say.Say("node: " + Node(form, "Suppliers")->Text());
         pictures.Take(form, "suppliers-updated");
         say.Changes();

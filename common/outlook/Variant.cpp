@@ -43,7 +43,8 @@ double ParseNumber(const std::string& text) {
         ++first;
     double value = 0;
     auto [ptr, ec] = std::from_chars(first, last, value);
-    if (ec == std::errc::result_out_of_range)
+    // A huge number followed by more text ("1e400x") is no number at all, not an overflow.
+    if (ec == std::errc::result_out_of_range && ptr == last)
         Raise(RaisedError::Overflow, "Overflow");
     if (ec != std::errc() || ptr != last || !std::isfinite(value)) {
         Raise(RaisedError::TypeMismatch, "Type mismatch");

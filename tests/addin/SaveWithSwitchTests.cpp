@@ -130,7 +130,7 @@ TEST_F(AddInFixture, ASaveThatClosesTheLastWindowDetachesInsideTheWriteSafely) {
     EXPECT_TRUE(client.HandlerErrors().empty()) << HandlerErrorsText();
 }
 
-TEST_F(AddInFixture, AFailingCloseLeavesTheWriteCancelled) {
+TEST_F(AddInFixture, AFailingCloseStillStoresTheUsersSave) {
     StoreSwitch(1);
     auto contact = contacts.AddContact(kShown);
     contact.FailOn("Close", 4097);
@@ -141,8 +141,60 @@ TEST_F(AddInFixture, AFailingCloseLeavesTheWriteCancelled) {
 
     ASSERT_EQ(client.HandlerErrors().size(), 1u) << HandlerErrorsText();
     EXPECT_EQ(client.HandlerErrors()[0].number, 4097);
-    EXPECT_EQ(contact.Stored(), kShown) << "the write was cancelled before the close failed";
+    EXPECT_EQ(contact.Stored(), kHidden) << "the write goes ahead with the fields already marked";
+    EXPECT_EQ(contact.Saves(), 1);
     EXPECT_TRUE(window.IsOpen());
+}
+
+struct UnreadableSwitch {
+    const char* name;
+    memory::MemoryRegistry::Function failing;
+    long code;
+};
+
+class AnUnreadableSwitch : public AddInFixture,
+                           public testing::WithParamInterface<UnreadableSwitch> {};
+
+TEST_P(AnUnreadableSwitch, LeavesTheSavedContactAsItIs) {
+    StoreSwitch(1);
+    auto contact = contacts.AddContact(kHidden);
+    Connect();
+    auto window = client.OpenInspector(contact);
+    window.Edit(ContactField::FileAs, "Ann Archer");
+    registry.FailCalls(GetParam().failing, GetParam().code);
+
+    window.Save();
+
+    memory::ContactFields expected = kHidden;
+    expected.FileAs = "Ann Archer";
+    EXPECT_EQ(contact.Stored(), expected) << "an unreadable switch is not off";
+    EXPECT_EQ(contact.Saves(), 1);
+    EXPECT_TRUE(window.IsOpen());
+    ASSERT_EQ(client.HandlerErrors().size(), 1u) << HandlerErrorsText();
+    EXPECT_NE(client.HandlerErrors()[0].description.find("Software\\Merrowind\\Telvane\\Options"),
+              std::string::npos)
+        << HandlerErrorsText();
+}
+
+using Function = memory::MemoryRegistry::Function;
+INSTANTIATE_TEST_SUITE_P(
+    Failures, AnUnreadableSwitch,
+    testing::Values(UnreadableSwitch{"key_access_denied", Function::OpenKey, 5},
+                    UnreadableSwitch{"value_access_denied", Function::QueryValue, 5},
+                    UnreadableSwitch{"key_deleted", Function::QueryValue, 1018}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(AddInFixture, AMissingKeyStillMeansOffWhenTheRegistryAnswersNotFound) {
+    StoreSwitch(1);
+    auto contact = contacts.AddContact(kHidden);
+    Connect();
+    auto window = client.OpenInspector(contact);
+    registry.FailCalls(memory::MemoryRegistry::Function::OpenKey, RegistryApi::FileNotFound);
+
+    window.Save();
+
+    EXPECT_EQ(contact.Stored(), kShown);
+    EXPECT_TRUE(client.HandlerErrors().empty()) << HandlerErrorsText();
 }
 
 }  // namespace

@@ -32,6 +32,8 @@ const ToInt16Case kToInt16Cases[] = {
     {"text not a number", Variant("on"), std::nullopt, RaisedError::TypeMismatch},
     {"empty text", Variant(""), std::nullopt, RaisedError::TypeMismatch},
     {"text with trailing words", Variant("1 fax"), std::nullopt, RaisedError::TypeMismatch},
+    {"text huge exponent", Variant("1e400"), std::nullopt, RaisedError::Overflow},
+    {"text huge number then words", Variant("1e400x"), std::nullopt, RaisedError::TypeMismatch},
     {"boolean true", Variant(true), -1},
     {"double rounds half to even", Variant(3.5), 4},
     {"byte array", Variant(Variant::Bytes{1, 0, 0, 0}), std::nullopt, RaisedError::TypeMismatch},

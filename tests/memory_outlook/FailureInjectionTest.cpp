@@ -208,5 +208,30 @@ TEST_F(FailureInjection, CallsAHandleCannotReachAreRejected) {
     EXPECT_THROW(ann.FailOn("Save", {.number = 1, .times = -1}), std::invalid_argument);
 }
 
+TEST_F(FailureInjection, CountdownFailsTheKthCallFromNowOnAnyObjectOrEveryCallFromIt) {
+    auto items = contacts.Object()->Items();
+    for (bool every : {false, true}) {
+        client.RecordCalls(true);
+        Failure failure{.number = 4097};
+        if (every) {
+            client.FailCallsFromNow(3, failure);
+        } else {
+            client.FailCallFromNow(3, failure);
+        }
+        auto first = items->Item(1);                                                 // call 1
+        EXPECT_EQ(first->GetProperty("Class").ToInt32(), 40);                        // call 2
+        EXPECT_TRUE(Raises(4097, [&] { items->Item(2); }));                          // call 3
+        EXPECT_EQ(static_cast<bool>(Raises(4097, [&] { items->Count(); })), every);  // call 4
+        EXPECT_EQ(client.CountdownFiredAt(), 3u);
+        EXPECT_EQ(client.CountdownCalls(), 4u);
+        ASSERT_EQ(client.RecordedCalls().size(), 4u);
+        EXPECT_TRUE(contacts.IsTargetOf(client.RecordedCalls()[2]));
+        EXPECT_EQ(client.RecordedCalls()[2].position, 2);
+        EXPECT_TRUE(ann.IsTargetOf(client.RecordedCalls()[1]));
+        client.ClearFailures();
+        EXPECT_EQ(items->Count(), 2);
+    }
+}
+
 }  // namespace
 }  // namespace telvane::memory

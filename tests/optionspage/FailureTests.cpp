@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "tests/optionspage/FaxManagerFixture.h"
 
 namespace telvane {
@@ -102,6 +104,150 @@ TEST_F(FaxManagerFixture, TheCloseBoxIsRefusedWhileAHandlerWorks) {
         EXPECT_TRUE(form.IsLoaded());
         Close(form);
     });
+}
+
+}  // namespace
+}  // namespace telvane
+
+namespace telvane {
+namespace {
+
+using outlook::ContactField;
+
+std::string AllMessages(const memory::HeadlessHost& host) {
+    std::string text;
+    for (const auto& m : host.Messages())
+        text += m.text + "\n";
+    return text;
+}
+
+TEST_F(FaxManagerFixture, AListCutShortByAFailureShowsOnlyTicksThatMatchTheContacts) {
+    // Dan's marker is in the last field read, after his number was found.
+    dan.FailOn("BusinessFaxNumber.Get", 4098);
+    WithFaxManager([&](frmFaxManager& form) {
+        Choose(form, "Contacts");
+        EXPECT_EQ(Entries(form), (std::vector<std::string>{"[ ] Archer, Ann", "[x] Baker, Bob"}));
+        Close(form);
+    });
+}
+
+struct NamingCase {
+    const char* name;
+    std::function<void()> plan;
+    std::function<void(frmFaxManager&)> act;
+    const char* named;
+};
+
+class FailureNaming : public FaxManagerFixture, public testing::WithParamInterface<int> {};
+
+TEST_P(FailureNaming, TheMessageNamesTheContactOrItsPosition) {
+    memory::ItemHandle nameless =
+        contacts.AddContact({.FirstName = "Nora", .BusinessFaxNumber = "0555"});  // item 7
+    const NamingCase cases[] = {
+        {"update of a contact without file-as text", [&] { nameless.FailOn("Save", 4099); },
+         [](frmFaxManager& form) {
+             form.lstContacts.UserTick(0);  // "" sorts first
+             form.cmdUpdate.UserClick();
+         },
+         "item 7"},
+        {"details of a contact without file-as text",
+         [&] { nameless.FailOn("FirstName.Get", 4099); },
+         [](frmFaxManager& form) {
+             form.lstContacts.UserHighlight(0);
+             form.cmdDisplay.UserClick();
+         },
+         "item 7"},
+        {"details of a named contact", [&] { bob.FailOn("CompanyName.Get", 4099); },
+         [](frmFaxManager& form) {
+             form.lstContacts.UserHighlight(2);
+             form.cmdDisplay.UserClick();
+         },
+         "\"Baker, Bob\""},
+    };
+    const NamingCase& c = cases[GetParam()];
+    WithFaxManager([&](frmFaxManager& form) {
+        Choose(form, "Contacts");
+        c.plan();
+        c.act(form);
+        ASSERT_EQ(host.Messages().size(), 1u) << c.name;
+        EXPECT_NE(host.Messages()[0].text.find(c.named), std::string::npos)
+            << c.name << ":\n"
+            << host.Messages()[0].text;
+        Close(form);
+    });
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, FailureNaming, testing::Range(0, 3));
+
+TEST_F(FaxManagerFixture, AFailedDisplayLeavesNoDetailsWindowLoaded) {
+    host.WhenShownModally("frmDisplay", [](forms::Form& details) { details.UserPressEscape(); });
+    WithFaxManager([&](frmFaxManager& form) {
+        Choose(form, "Contacts");
+        form.lstContacts.UserHighlight(0);
+        form.cmdDisplay.UserClick();  // Ann's details, shown and closed
+        bob.FailOn("JobTitle.Get", 4100);
+        form.lstContacts.UserHighlight(1);
+        form.cmdDisplay.UserClick();
+        EXPECT_EQ(host.Messages().size(), 1u) << AllMessages(host);
+        EXPECT_FALSE(library.frmDisplay.IsLoaded()) << "a window not shown must not stay loaded";
+        Close(form);
+    });
+    EXPECT_EQ(host.ModalShows().size(), 2u) << "the fax manager and Ann's details only";
+}
+
+TEST_F(FaxManagerFixture, DisplayStaysHiddenUntilAListWasMade) {
+    eve.FailOn("OtherFaxNumber.Get", 4101);
+    WithFaxManager([&](frmFaxManager& form) {
+        Choose(form, "Contacts");
+        ASSERT_EQ(host.Messages().size(), 1u);
+        EXPECT_FALSE(form.cmdDisplay.Visible()) << "no list was made yet";
+        eve.ClearFailures();
+        Choose(form, "Contacts");
+        EXPECT_TRUE(form.cmdDisplay.Visible());
+        Close(form);
+    });
+}
+
+TEST_F(FaxManagerFixture, AFailedUpdateSaysWhichTicksTheFreshListUndid) {
+    dan.FailOn("Save", 4102);
+    WithFaxManager([&](frmFaxManager& form) {
+        Choose(form, "Contacts");
+        form.cmdSelect(1).UserClick();  // Bob and Dan pending
+        form.lstContacts.UserTick(3);   // and Eve
+        form.cmdUpdate.UserClick();
+        ASSERT_EQ(host.Messages().size(), 1u);
+        const std::string& text = host.Messages()[0].text;
+        const auto undone = text.find("ticks are undone");
+        ASSERT_NE(undone, std::string::npos) << text;
+        EXPECT_NE(text.find("Dorsey, Dan", undone), std::string::npos) << text;
+        EXPECT_NE(text.find("ellis, eve", undone), std::string::npos) << text;
+        EXPECT_EQ(text.find("Baker, Bob", undone), std::string::npos) << "Bob was written";
+        Close(form);
+    });
+}
+
+TEST_F(FaxManagerFixture, UpdateAndDisplayKeepToTheFolderTheListWasMadeFor) {
+    host.WhenShownModally<frmDisplay>("frmDisplay", [](frmDisplay& details) {
+        EXPECT_EQ(details.lblValue(2).Caption(), " Fox, Fiona");
+        details.UserPressEscape();
+    });
+    WithFaxManager([&](frmFaxManager& form) {
+        Choose(form, "Suppliers");
+        const std::string contactsText = NodeNamed(form, "Contacts")->Text();
+        // Collapsing the parent moves the selection to it without a node click.
+        ASSERT_TRUE(form.tvContacts.UserToggleNode(NodeNamed(form, "Contacts")));
+        ASSERT_EQ(form.tvContacts.SelectedItem(), NodeNamed(form, "Contacts"));
+        form.lstContacts.UserTick(0);
+        form.cmdUpdate.UserClick();
+        form.cmdDisplay.UserClick();
+        EXPECT_TRUE(host.Messages().empty()) << AllMessages(host);
+        EXPECT_EQ(NodeNamed(form, "Contacts")->Text(), contactsText);
+        EXPECT_EQ(NodeNamed(form, "Suppliers")->Text(),
+                  "Suppliers [ 1 Contacts,  1 Hidden Fax #'s,  0 Displayed Fax #'s ]");
+        Close(form);
+    });
+    EXPECT_EQ(fiona.Stored(ContactField::BusinessFaxNumber), "Fax: 029");
+    EXPECT_EQ(host.ModalShows().size(), 2u) << "the details were shown";
 }
 
 }  // namespace

@@ -228,6 +228,35 @@ TEST_F(MemoryRegistryTest, ComputerNameReachesThisRegistry) {
     EXPECT_EQ(m_registry.Value(), Variant(std::int32_t{3}));
 }
 
+TEST_F(MemoryRegistryTest, KeyNamesOverTheLimitAreRefusedAsInvalid) {
+    Key key = 0;
+    const std::string tooLong = "Software\\" + std::string(256, 'k') + "\\Below";
+    EXPECT_EQ(m_memory.RegCreateKeyExA(RegistryApi::CurrentUser, tooLong, 0x3F, &key, nullptr),
+              RegistryApi::InvalidParameter);
+    EXPECT_EQ(m_memory.OpenHandleCount(), 0u);
+}
+
+TEST_F(MemoryRegistryTest, CountdownFailsTheKthCallFromNowOrEveryCallFromIt) {
+    Set("V", RegistryApi::Dword, {1, 0, 0, 0});
+    for (bool every : {false, true}) {
+        // A read is: open, size probe, read, close.
+        if (every) {
+            m_memory.FailCallsFromNow(2, 5);
+        } else {
+            m_memory.FailCallFromNow(2, 5);
+        }
+        m_registry.Default(Variant("d"));
+        EXPECT_EQ(m_registry.Value(), Variant("d")) << every;
+        EXPECT_EQ(m_registry.LastReadResult(), 5);
+        EXPECT_EQ(m_memory.CountdownFiredAt(), 2u);
+        EXPECT_EQ(m_registry.Value(), every ? Variant("d") : Variant(std::int32_t{1})) << every;
+        // Failing from there on fails the closing too, as it would on a broken registry.
+        EXPECT_EQ(m_memory.OpenHandleCount(), every ? 1u : 0u);
+        m_memory.ClearFailures();
+        EXPECT_EQ(m_registry.Value(), Variant(std::int32_t{1}));
+    }
+}
+
 TEST_F(MemoryRegistryTest, RootsNeedNoClosingAndOpenHandlesAreCounted) {
     Key key = 0;
     ASSERT_EQ(m_memory.RegOpenKeyExA(RegistryApi::CurrentUser, "", 0, 1, &key), 0);
@@ -275,6 +304,24 @@ TEST(ShiftingRegistryTest, ValueThatGrowsAfterTheSizeProbeIsReadWhole) {
     registry.SectionKey("T");
     registry.ValueKey("V");
     EXPECT_EQ(registry.Value(), Variant("longer text"));
+    shifting.RegCloseKey(key);
+}
+
+TEST(ShiftingRegistryTest, ValueThatGrowsFromNothingAfterTheSizeProbeIsReadWhole) {
+    ShiftingRegistry shifting;
+    Key key = 0;
+    ASSERT_EQ(shifting.RegCreateKeyExA(RegistryApi::CurrentUser, "T", 0x3F, &key, nullptr), 0);
+    ASSERT_EQ(shifting.RegSetValueExA(key, "V", RegistryApi::Binary, nullptr, 0), 0);
+    shifting.afterSizeProbe = [&] {
+        shifting.RegSetValueExA(key, "V", RegistryApi::Sz,
+                                reinterpret_cast<const std::uint8_t*>("grown"), 6);
+    };
+    cRegistry registry(shifting, "Telvane");
+    registry.ClassKey(cRegistry::CurrentUser);
+    registry.SectionKey("T");
+    registry.ValueKey("V");
+    EXPECT_EQ(registry.Value(), Variant("grown"));
+    EXPECT_EQ(registry.ValueType(), cRegistry::RegSz);
     shifting.RegCloseKey(key);
 }
 

@@ -211,6 +211,23 @@ TEST_F(RegistryApiTest, CreateMakesEveryMissingKeyAndSaysWhetherItWasNew) {
     EXPECT_EQ(disposition, 2u) << "REG_OPENED_EXISTING_KEY";
 }
 
+// 255 characters is the documented limit; Wine's own is 256, so the refusal is tried further out.
+TEST_F(RegistryApiTest, KeyNamesWithinTheLimitAreAcceptedAndFarLongerOnesRefused) {
+    Key key = 0;
+    ASSERT_EQ(m_api->RegCreateKeyExA(m_scratch.Root(), m_scratch.Below(std::string(255, 'k')),
+                                     RegistryApi::KeyWriteAll, &key, nullptr),
+              0);
+    m_api->RegCloseKey(key);
+    key = 0;
+    EXPECT_NE(m_api->RegCreateKeyExA(m_scratch.Root(), m_scratch.Below(std::string(300, 'k')),
+                                     RegistryApi::KeyWriteAll, &key, nullptr),
+              RegistryApi::Success);
+    EXPECT_EQ(key, 0);
+    key = Open();
+    EXPECT_EQ(SubKeyNames(key), (std::vector<std::string>{std::string(255, 'k')}));
+    m_api->RegCloseKey(key);
+}
+
 TEST_F(RegistryApiTest, DeletingAKeyWithSubKeysIsRefusedAndALeafKeyGoes) {
     ASSERT_EQ(m_scratch.CreateKey("Parent\\Child"), 0);
     EXPECT_EQ(m_api->RegDeleteKeyA(m_scratch.Root(), m_scratch.Below("Parent")),

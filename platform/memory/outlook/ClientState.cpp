@@ -5,6 +5,8 @@
 #include <functional>
 #include <stdexcept>
 
+#include "common/outlook/RaisedError.h"
+
 #include "platform/memory/outlook/MemoryApplication.h"
 #include "platform/memory/outlook/MemoryExplorer.h"
 #include "platform/memory/outlook/MemoryInspector.h"
@@ -89,7 +91,21 @@ void ClientState::PlanFailure(FailureTable& table, OperationScope scope, std::st
     table.Add(*operation, std::move(failure), armedFailures);
 }
 
+void ClientState::FailCallFromNow(std::uint64_t k, Failure failure, bool every) {
+    if (k == 0)
+        throw std::invalid_argument("calls are counted from 1");
+    if (failure.description.empty())
+        failure.description = "Call failed";
+    if (!m_countdown)
+        ++armedFailures;
+    m_countdown = Countdown{k, std::move(failure), every};
+}
+
 void ClientState::ClearAllFailures() {
+    if (m_countdown) {
+        m_countdown.reset();
+        --armedFailures;
+    }
     failures.Clear(armedFailures);
     ClearTree(*root, armedFailures);
 }
@@ -100,6 +116,19 @@ void ClientState::Shutdown() {
 }
 
 void ClientState::CheckFailures(Operation operation, FailureTable* target, std::int32_t position) {
+    if (recording)
+        recorded.push_back({operation, target, position});
+    if (m_countdown) {
+        Countdown& countdown = *m_countdown;
+        ++countdown.calls;
+        if (countdown.calls == countdown.target ||
+            (countdown.every && countdown.calls > countdown.target)) {
+            if (countdown.firedAt == 0)
+                countdown.firedAt = countdown.calls;
+            throw RaisedError(countdown.failure.number, countdown.failure.source,
+                              countdown.failure.description);
+        }
+    }
     if (target != nullptr)
         target->Check(operation, position, armedFailures);
     failures.Check(operation, position, armedFailures);

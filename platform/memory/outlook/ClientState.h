@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,6 +15,7 @@
 #include "platform/memory/outlook/FailureTable.h"
 #include "platform/memory/outlook/FolderRecord.h"
 #include "platform/memory/outlook/HandlerError.h"
+#include "platform/memory/outlook/RecordedCall.h"
 
 namespace telvane::memory {
 
@@ -32,9 +34,17 @@ public:
     // `target` is the table of the folder or item the call works on.
     void Enter(Operation operation, FailureTable* target = nullptr, std::int32_t position = 0) {
         calls.Add(operation);
-        if (armedFailures != 0)
+        if (armedFailures != 0 || recording)
             CheckFailures(operation, target, position);
     }
+
+    // Fails the k-th call from now (k >= 1) and, with `every`, each call after it too, whatever
+    // the call; the plan stays until ClearAllFailures. Tests use it to try every failure point.
+    void FailCallFromNow(std::uint64_t k, Failure failure, bool every);
+    // Calls counted since the plan was made, and the ordinal of the first one that failed by
+    // it (0 while none did).
+    std::uint64_t CountdownCalls() const { return m_countdown ? m_countdown->calls : 0; }
+    std::uint64_t CountdownFiredAt() const { return m_countdown ? m_countdown->firedAt : 0; }
 
     // The one application object while anyone holds it.
     std::shared_ptr<MemoryApplication> Application();
@@ -70,11 +80,23 @@ public:
     std::vector<std::shared_ptr<MemoryInspector>> inspectors;
     bool noActiveExplorer = false;
     std::int32_t liveObjects = 0;
+    // While set, every call is appended to `recorded`.
+    bool recording = false;
+    std::vector<RecordedCall> recorded;
 
 private:
+    struct Countdown {
+        std::uint64_t target;
+        Failure failure;
+        bool every;
+        std::uint64_t calls = 0;
+        std::uint64_t firedAt = 0;
+    };
+
     void CheckFailures(Operation operation, FailureTable* target, std::int32_t position);
 
     std::weak_ptr<MemoryApplication> m_application;
+    std::optional<Countdown> m_countdown;
     std::uint64_t m_lastEntryId = 0;
     std::shared_ptr<std::int32_t> m_liveSubscriptions = std::make_shared<std::int32_t>(0);
 };

@@ -136,6 +136,10 @@ void FolderHandle::ClearFailures() const {
     m_record->failures.Clear(m_state->armedFailures);
 }
 
+bool FolderHandle::IsTargetOf(const RecordedCall& call) const {
+    return call.target == &m_record->failures;
+}
+
 ItemHandle FolderHandle::Append(std::shared_ptr<ItemRecord> item) const {
     m_record->items.push_back(item);
     return ItemHandle(m_state, std::move(item));

@@ -9,6 +9,7 @@
 #include "platform/memory/outlook/ContactFields.h"
 #include "platform/memory/outlook/Failure.h"
 #include "platform/memory/outlook/ItemHandle.h"
+#include "platform/memory/outlook/RecordedCall.h"
 
 namespace telvane::memory {
 
@@ -54,6 +55,8 @@ public:
     void FailOn(std::string_view call, std::int32_t number) const;
     void FailOn(std::string_view call, Failure failure) const;
     void ClearFailures() const;
+    // Whether a recorded call was made on this folder (or, for a folder, its collections).
+    bool IsTargetOf(const RecordedCall& call) const;
 
     friend bool operator==(const FolderHandle& a, const FolderHandle& b) {
         return a.m_record == b.m_record;

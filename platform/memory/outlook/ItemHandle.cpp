@@ -48,4 +48,8 @@ void ItemHandle::ClearFailures() const {
     m_record->failures.Clear(m_state->armedFailures);
 }
 
+bool ItemHandle::IsTargetOf(const RecordedCall& call) const {
+    return call.target == &m_record->failures;
+}
+
 }  // namespace telvane::memory

@@ -8,6 +8,7 @@
 #include "common/outlook/Item.h"
 #include "platform/memory/outlook/ContactFields.h"
 #include "platform/memory/outlook/Failure.h"
+#include "platform/memory/outlook/RecordedCall.h"
 
 namespace telvane::memory {
 
@@ -39,6 +40,8 @@ public:
     void FailOn(std::string_view call, std::int32_t number) const;
     void FailOn(std::string_view call, Failure failure) const;
     void ClearFailures() const;
+    // Whether a recorded call was made on this item (or, for a folder, its collections).
+    bool IsTargetOf(const RecordedCall& call) const;
 
     const std::shared_ptr<ItemRecord>& Record() const { return m_record; }
     friend bool operator==(const ItemHandle& a, const ItemHandle& b) {

@@ -123,6 +123,32 @@ const CallCounter& MailClient::Calls() const {
 std::int32_t MailClient::LiveSubscriptions() const {
     return m_state->LiveSubscriptions();
 }
+void MailClient::FailCallFromNow(std::uint64_t k, Failure failure) {
+    m_state->FailCallFromNow(k, std::move(failure), false);
+}
+
+void MailClient::FailCallsFromNow(std::uint64_t k, Failure failure) {
+    m_state->FailCallFromNow(k, std::move(failure), true);
+}
+
+std::uint64_t MailClient::CountdownCalls() const {
+    return m_state->CountdownCalls();
+}
+
+std::uint64_t MailClient::CountdownFiredAt() const {
+    return m_state->CountdownFiredAt();
+}
+
+void MailClient::RecordCalls(bool on) {
+    if (on)
+        m_state->recorded.clear();
+    m_state->recording = on;
+}
+
+const std::vector<RecordedCall>& MailClient::RecordedCalls() const {
+    return m_state->recorded;
+}
+
 std::int32_t MailClient::LiveObjects() const {
     return m_state->liveObjects;
 }

@@ -30,6 +30,7 @@
 #include "platform/memory/outlook/ItemHandle.h"
 #include "platform/memory/outlook/MemoryPropertyPageSite.h"
 #include "platform/memory/outlook/OutlookErrors.h"
+#include "platform/memory/outlook/RecordedCall.h"
 
 namespace telvane::memory {
 
@@ -75,8 +76,20 @@ public:
     // FailOn("Items.Item", {.number = 1, .times = 1, .position = 3}).
     void FailOn(std::string_view call, std::int32_t number);
     void FailOn(std::string_view call, Failure failure);
+    // Fails the k-th object-model call from now (k >= 1), whichever object it is made on;
+    // FailCallsFromNow fails that one and every call after it. Both last until ClearFailures.
+    void FailCallFromNow(std::uint64_t k, Failure failure);
+    void FailCallsFromNow(std::uint64_t k, Failure failure);
+    // The calls counted since that plan was made, and the ordinal of the first one it failed
+    // (0 while none did).
+    std::uint64_t CountdownCalls() const;
+    std::uint64_t CountdownFiredAt() const;
     // Clears the failures planned here and on every folder and item.
     void ClearFailures();
+
+    // Starts recording every call, in order, dropping an earlier record; or stops.
+    void RecordCalls(bool on);
+    const std::vector<RecordedCall>& RecordedCalls() const;
 
     // Errors that event handlers raised into the mail client, oldest first.
     const std::vector<HandlerError>& HandlerErrors() const;

@@ -19,7 +19,8 @@ namespace telvane::memory {
 // The registry in memory, answering with the result codes of the real functions: 2 for a
 // missing key or value, 234 with the size needed for a buffer that is too small, 259 past the
 // last item, 5 for deleting a key that has subkeys or using a handle without the right access,
-// 6 for a bad handle, 1018 for a handle whose key was deleted. Data is kept as the raw bytes
+// 6 for a bad handle, 1018 for a handle whose key was deleted, 87 for creating a key whose name
+// has more than 255 characters. Data is kept as the raw bytes
 // written, with the type given; no text conversion happens here.
 //
 // Where the real functions differ between Windows and Wine, this one follows what the product is
@@ -80,6 +81,13 @@ public:
     // that key (the key opened, created or deleted, or the key a handle stands for). A failing
     // ExpandEnvironmentStringsA returns 0.
     void FailCalls(Function function, long code, std::string keyPath = {});
+    // Fails the k-th call from now (k >= 1), whatever the function, with the code; the second
+    // form fails that call and every later one. Both last until ClearFailures.
+    void FailCallFromNow(std::size_t k, long code);
+    void FailCallsFromNow(std::size_t k, long code);
+    // Calls counted since that plan was made, and the ordinal of the first it failed (0: none).
+    std::size_t CountdownCalls() const { return m_countdown ? m_countdown->calls : 0; }
+    std::size_t CountdownFiredAt() const { return m_countdown ? m_countdown->firedAt : 0; }
     void ClearFailures();
 
     // Handles opened and not yet closed. Predefined roots, which need no closing, never count.
@@ -133,6 +141,14 @@ private:
         std::string keyPath;
     };
     std::vector<Failure> m_failures;
+    struct Countdown {
+        std::size_t target;
+        long code;
+        bool every;
+        std::size_t calls = 0;
+        std::size_t firedAt = 0;
+    };
+    std::optional<Countdown> m_countdown;
     std::map<Function, std::size_t> m_calls;
 };
 
