@@ -5,7 +5,7 @@ set -euo pipefail
 prefix=$1
 
 export WINEPREFIX=$prefix WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-[ -f "$prefix/.telvane-ready" ] && [ -f "$prefix/.telvane-frames" ] && exit 0
+[ -f "$prefix/.telvane-ready" ] && [ -f "$prefix/.telvane-unmanaged" ] && exit 0
 
 mkdir -p "$(dirname "$prefix")"
 exec 9>"$prefix.lock"
@@ -17,10 +17,13 @@ if [ ! -f "$prefix/.telvane-ready" ]; then
     cp /usr/share/wine/fonts/*.ttf "$prefix/drive_c/windows/Fonts/"
     touch "$prefix/.telvane-ready"
 fi
-if [ ! -f "$prefix/.telvane-frames" ]; then
-    # Wine draws the title bars and frames itself, as Windows does: under Xvfb there is no
-    # window manager to draw them, and without them no click reaches a close box.
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1
+if [ ! -f "$prefix/.telvane-unmanaged" ]; then
+    # Under Xvfb no window manager runs: Wine draws the title bars and frames itself, as
+    # Windows does (without them no click reaches a close box), and does not wait for a window
+    # manager to let a closed window go (two seconds each).
+    for value in Managed Decorated; do
+        wine reg add 'HKCU\Software\Wine\X11 Driver' /v $value /t REG_SZ /d N /f >/dev/null 2>&1
+    done
     wineserver -w
-    touch "$prefix/.telvane-frames"
+    touch "$prefix/.telvane-unmanaged"
 fi

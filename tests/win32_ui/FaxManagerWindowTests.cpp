@@ -12,6 +12,8 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "platform/win32/com/TextConversion.h"
 #include "platform/win32/ui/Win32UiHost.h"
 #include "tests/win32_ui/NativeChecks.h"
@@ -52,6 +54,16 @@ protected:
     }
 
     void Drive(const std::function<void(UiDriver&)>& scenario) {
+        // Messages handled inside a handler's DoEvents do not make the windows idle.
+        driver.SetBusyProbe([this] {
+            if (!library.frmFaxManager.IsLoaded())
+                return false;
+            const frmFaxManager& form = library.frmFaxManager.Get();
+            // (Its frame is shut while a window it opened is shown, too; that one is idle.)
+            return ::GetActiveWindow() == host.WindowOf(form) &&
+                   (!form.frmeControl.Enabled() ||
+                    form.MousePointer() == forms::MousePointer::Hourglass);
+        });
         driver.Run(host, scenario, [this] {
             for (auto* form : std::initializer_list<bool (*)(PageLibrary&)>{
                      [](PageLibrary& l) { return l.frmDisplay.Unload(); },
@@ -159,6 +171,7 @@ TEST_F(FaxManagerWindowsTest, AUserHidesFaxNumbersThroughTheRealWindows) {
             // Modal without an owner: the rest of the thread's windows wait.
             EXPECT_FALSE(::IsWindowEnabled(m_dialog));
             EXPECT_NE(::GetWindow(manager, GW_OWNER), nullptr) << "not in the taskbar";
+            EXPECT_NE(::SendMessageW(manager, WM_GETICON, ICON_SMALL, 0), 0) << "the product icon";
             const auto style = ::GetWindowLongPtrW(manager, GWL_STYLE);
             EXPECT_TRUE(style & WS_SYSMENU);
             EXPECT_FALSE(style & WS_THICKFRAME);
@@ -268,6 +281,13 @@ TEST_F(FaxManagerWindowsTest, AUserHidesFaxNumbersThroughTheRealWindows) {
             frmInstructions& form = library.frmInstructions.Get();
             test::ExpectWindowsMatchModel(host, form);
             close = Native(form.cmdCancel);
+            // The legend: an empty box above a ticked one.
+            const HWND legend = Native(*form.Image1);
+            const HDC dc = ::GetDC(legend);
+            EXPECT_EQ(::GetPixel(dc, 6, 6), RGB(255, 255, 255));
+            EXPECT_EQ(::GetPixel(dc, 6, 15 + 6), RGB(0, 0, 0));
+            EXPECT_EQ(::GetPixel(dc, 0, 15), RGB(128, 128, 128));
+            ::ReleaseDC(legend, dc);
         });
         ui.Press(VK_ESCAPE);
         ui.Require(::IsWindowVisible(instructions) != FALSE, "Esc leaves the instructions open");
@@ -321,6 +341,62 @@ TEST_F(FaxManagerWindowsTest, AUserHidesFaxNumbersThroughTheRealWindows) {
             EXPECT_TRUE(EveryContactHidden(sample.contacts, true)) << "closing writes nothing";
         });
     });
+}
+
+struct GuiCounts {
+    int windows = 0;
+    DWORD user = 0;
+    DWORD gdi = 0;
+    std::size_t fonts = 0;
+};
+
+BOOL CALLBACK CountWindow(HWND, LPARAM count) {
+    ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+
+BOOL CALLBACK CountWindowAndChildren(HWND window, LPARAM count) {
+    ++*reinterpret_cast<int*>(count);
+    ::EnumChildWindows(window, &CountWindow, count);
+    return TRUE;
+}
+
+TEST_F(FaxManagerWindowsTest, TwoHundredOpeningsLeaveNoWindowOrGdiObjectBehind) {
+    const auto counts = [&] {
+        GuiCounts now;
+        ::EnumThreadWindows(::GetCurrentThreadId(), &CountWindowAndChildren,
+                            reinterpret_cast<LPARAM>(&now.windows));
+        now.user = ::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS);
+        now.gdi = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
+        now.fonts = host.Resources().FontCount();
+        return now;
+    };
+    GuiCounts first;
+    GuiCounts open;
+    GuiCounts last;
+    Drive([&](UiDriver& ui) {
+        const HWND applet = ui.Ask<HWND>([&] { return Native(page->cmdApplet); });
+        for (int i = 0; i < 200; ++i) {
+            ui.Step("opening " + std::to_string(i + 1));
+            ui.ClickCentre(applet);
+            const HWND manager = ui.WaitForWindow(L"Telvane");
+            if (i == 0)
+                open = ui.Ask<GuiCounts>(counts);
+            ui.Press(VK_ESCAPE);
+            ui.WaitUntilGone(manager);
+            // The first opening loads what stays for the process: fonts, icons, classes.
+            if (i == 0)
+                first = ui.Ask<GuiCounts>(counts);
+        }
+        last = ui.Ask<GuiCounts>(counts);
+    });
+    EXPECT_GT(open.windows, first.windows + 15) << "the manager's windows were counted";
+    EXPECT_EQ(last.windows, first.windows);
+    EXPECT_EQ(last.fonts, first.fonts);
+    EXPECT_EQ(last.user, first.user);
+    EXPECT_EQ(last.gdi, first.gdi);
+    if (first.gdi == 0)
+        std::printf("GetGuiResources reports nothing here (Wine): windows and fonts counted\n");
 }
 
 }  // namespace

@@ -86,9 +86,11 @@ void UiDriver::OnUi(const std::function<void()>& work) {
 void UiDriver::Settle() {
     const auto deadline = std::chrono::steady_clock::now() + kPatience;
     for (int calm = 0; calm < 3;) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(15));
-        const bool idle =
-            Ask<bool>([] { return HIWORD(::GetQueueStatus(QS_INPUT | QS_POSTMESSAGE)) == 0; });
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        const bool idle = Ask<bool>([this] {
+            return HIWORD(::GetQueueStatus(QS_INPUT | QS_POSTMESSAGE)) == 0 &&
+                   !(m_busy && m_busy());
+        });
         calm = idle ? calm + 1 : 0;
         if (std::chrono::steady_clock::now() > deadline)
             throw Abandoned("the windows did not settle");

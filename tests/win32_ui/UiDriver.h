@@ -28,6 +28,9 @@ public:
     // When the scenario fails, `abandon` runs on the UI thread to close what is still open.
     void Run(win32::Win32UiHost& host, const std::function<void(UiDriver&)>& scenario,
              const std::function<void()>& abandon);
+    // Runs on the UI thread while settling: true while a handler works (its DoEvents takes
+    // messages, but the windows are not idle).
+    void SetBusyProbe(std::function<bool()> busy) { m_busy = std::move(busy); }
     // What went wrong on the driver thread (timeouts, failed requirements).
     const std::vector<std::string>& Failures() const { return m_failures; }
 
@@ -65,6 +68,7 @@ private:
     HWND m_window = nullptr;
     std::vector<std::string> m_failures;
     std::string m_step;
+    std::function<bool()> m_busy;
 };
 
 }  // namespace telvane::test
