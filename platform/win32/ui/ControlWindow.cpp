@@ -32,8 +32,8 @@ bool IsPane(ControlKind kind) {
            kind == ControlKind::Image;
 }
 
-DWORD LabelAlignment(forms::Alignment alignment) {
-    switch (alignment) {
+DWORD LabelAlignment(const forms::Label& label) {
+    switch (label.Alignment()) {
         case forms::Alignment::RightJustify:
             return SS_RIGHT;
         case forms::Alignment::Center:
@@ -41,7 +41,8 @@ DWORD LabelAlignment(forms::Alignment alignment) {
         case forms::Alignment::LeftJustify:
             break;
     }
-    return SS_LEFT;
+    // A label that sizes itself to one line must not break it where the estimate was short.
+    return label.AutoSize() && !label.WordWrap() ? SS_LEFTNOWORDWRAP : SS_LEFT;
 }
 
 std::wstring Caption(const forms::Control& control) {
@@ -95,7 +96,7 @@ void ControlWindow::Create() {
         case ControlKind::Label: {
             const auto& label = static_cast<const forms::Label&>(m_control);
             windowClass = L"STATIC";
-            style |= LabelAlignment(label.Alignment()) | (label.UseMnemonic() ? 0 : SS_NOPREFIX);
+            style |= LabelAlignment(label) | (label.UseMnemonic() ? 0 : SS_NOPREFIX);
             if (label.BorderStyle() == forms::BorderStyle::FixedSingle)
                 extended |= WS_EX_CLIENTEDGE;
             break;
@@ -168,11 +169,38 @@ void ControlWindow::Create() {
     ApplyAll();
 }
 
+void ControlWindow::FitLabel() {
+    if (m_control.Kind() != ControlKind::Label)
+        return;
+    auto& label = static_cast<forms::Label&>(m_control);
+    if (!label.AutoSize() || label.WordWrap())
+        return;
+    // The model estimated the caption's width; here it is measured in the real font.
+    const std::wstring caption = Caption(m_control);
+    const HDC dc = ::GetDC(m_window);
+    const HGDIOBJ previous = ::SelectObject(dc, m_form.Host().Resources().Font(m_control.Font()));
+    RECT extent{};
+    ::DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &extent,
+                DT_CALCRECT | DT_SINGLELINE | (label.UseMnemonic() ? 0 : DT_NOPREFIX));
+    ::SelectObject(dc, previous);
+    ::ReleaseDC(m_window, dc);
+    const int width =
+        extent.right + (label.BorderStyle() == forms::BorderStyle::FixedSingle ? 4 : 0);
+    if (m_form.Host().Pixels(label.Width()) != width)
+        label.SetWidth(m_form.Host().Twips(width));
+    const RECT place = m_form.PixelRect(m_control);
+    ::SetWindowPos(m_window, nullptr, place.left, place.top, place.right - place.left,
+                   place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void ControlWindow::ApplyAll() {
     ::SendMessageW(m_window, WM_SETFONT,
                    reinterpret_cast<WPARAM>(m_form.Host().Resources().Font(m_control.Font())),
                    FALSE);
     switch (m_control.Kind()) {
+        case ControlKind::Label:
+            FitLabel();
+            break;
         case ControlKind::CheckBox:
         case ControlKind::ProgressBar:
             Changed(forms::Property::Range);
@@ -201,12 +229,19 @@ void ControlWindow::Changed(forms::Property what) {
     const Syncing syncing(m_syncing);
     switch (what) {
         case forms::Property::Caption:
-            if (IsPane(m_control.Kind()))
+            if (IsPane(m_control.Kind())) {
                 ::InvalidateRect(m_window, nullptr, TRUE);
-            else
+            } else {
                 ::SetWindowTextW(m_window, Caption(m_control).c_str());
+                FitLabel();
+            }
             break;
         case forms::Property::Bounds: {
+            // The model sizes a label by its estimate after a caption change: measured again.
+            if (m_control.Kind() == ControlKind::Label) {
+                FitLabel();
+                break;
+            }
             const RECT place = m_form.PixelRect(m_control);
             ::SetWindowPos(m_window, nullptr, place.left, place.top, place.right - place.left,
                            place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -222,6 +257,7 @@ void ControlWindow::Changed(forms::Property what) {
             ::SendMessageW(
                 m_window, WM_SETFONT,
                 reinterpret_cast<WPARAM>(m_form.Host().Resources().Font(m_control.Font())), TRUE);
+            FitLabel();
             break;
         case forms::Property::Appearance:
             ApplyAppearance();
@@ -275,7 +311,7 @@ void ControlWindow::ApplyAppearance() {
             const auto& label = static_cast<const forms::Label&>(m_control);
             auto style = static_cast<DWORD>(::GetWindowLongPtrW(m_window, GWL_STYLE));
             style &= ~static_cast<DWORD>(SS_TYPEMASK | SS_NOPREFIX);
-            style |= LabelAlignment(label.Alignment()) | (label.UseMnemonic() ? 0 : SS_NOPREFIX);
+            style |= LabelAlignment(label) | (label.UseMnemonic() ? 0 : SS_NOPREFIX);
             ::SetWindowLongPtrW(m_window, GWL_STYLE, static_cast<LONG_PTR>(style));
             ::InvalidateRect(m_window, nullptr, TRUE);
             break;

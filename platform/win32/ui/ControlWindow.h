@@ -53,6 +53,8 @@ private:
     void ApplyAll();
     void ApplyCaption();
     void ApplyAppearance();
+    // A label that sizes itself takes the width its caption has in the real font.
+    void FitLabel();
     void SyncTree();
     void InsertNode(const std::shared_ptr<forms::Node>& node);
     void SyncTreeSelection();
