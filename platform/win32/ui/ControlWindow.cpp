@@ -13,6 +13,8 @@
 
 #include "platform/win32/ui/ControlWindow.h"
 
+#include <algorithm>
+
 #include "platform/win32/com/TextConversion.h"
 #include "platform/win32/ui/FormWindow.h"
 #include "platform/win32/ui/Win32UiHost.h"
@@ -211,6 +213,8 @@ void ControlWindow::ApplyAll() {
             SyncTree();
             break;
         case ControlKind::ListBox:
+            if (!m_control.Visible())
+                SetListRedraw(false);
             SyncList();
             break;
         default:
@@ -248,6 +252,8 @@ void ControlWindow::Changed(forms::Property what) {
             break;
         }
         case forms::Property::Visible:
+            if (m_control.Kind() == ControlKind::ListBox)
+                SetListRedraw(m_control.Visible());
             ::ShowWindow(m_window, m_control.Visible() ? SW_SHOWNA : SW_HIDE);
             break;
         case forms::Property::Enabled:
@@ -272,13 +278,12 @@ void ControlWindow::Changed(forms::Property what) {
                                                                   : BST_UNCHECKED,
                                0);
             } else if (m_control.Kind() == ControlKind::ProgressBar) {
-                const auto& bar = static_cast<const forms::ProgressBar&>(m_control);
-                ::SendMessageW(m_window, PBM_SETRANGE32, static_cast<WPARAM>(bar.Min()),
-                               static_cast<LPARAM>(bar.Max()));
-                ::SendMessageW(m_window, PBM_SETPOS, static_cast<WPARAM>(bar.Value()), 0);
-            } else {
-                // A tick changed: the rows are drawn from the model.
+                SyncProgress(what == forms::Property::Range);
+            } else if (!m_invalidated && ::IsWindowVisible(m_window)) {
+                // A tick changed: the rows are drawn from the model, all at the next paint (a
+                // hidden list is drawn whole when it is shown).
                 ::InvalidateRect(m_window, nullptr, FALSE);
+                m_invalidated = true;
             }
             break;
         case forms::Property::Items:
@@ -337,6 +342,24 @@ void ControlWindow::ApplyAppearance() {
         default:
             ::InvalidateRect(m_window, nullptr, TRUE);
             break;
+    }
+}
+
+// --- Progress bar ---
+
+void ControlWindow::SyncProgress(bool range) {
+    const auto& bar = static_cast<const forms::ProgressBar&>(m_control);
+    if (range) {
+        ::SendMessageW(m_window, PBM_SETRANGE32, static_cast<WPARAM>(bar.Min()),
+                       static_cast<LPARAM>(bar.Max()));
+    }
+    // The bar paints itself at once on every position; the product moves it once per contact,
+    // so it is told only when its filled part grows or shrinks by a pixel.
+    const RECT place = m_form.PixelRect(m_control);
+    const int filled = static_cast<int>(bar.Fraction() * (place.right - place.left));
+    if (range || filled != m_progressPixels || bar.Value() == bar.Max()) {
+        ::SendMessageW(m_window, PBM_SETPOS, static_cast<WPARAM>(bar.Value()), 0);
+        m_progressPixels = filled;
     }
 }
 
@@ -452,6 +475,16 @@ bool ControlWindow::TreeMouseDown(LPARAM position) {
 
 // --- List box ---
 
+void ControlWindow::SetListRedraw(bool redraw) {
+    // While the list is hidden it fills without invalidating or sizing its scroll bar for every
+    // row; it is drawn whole when shown.
+    ::SendMessageW(m_window, WM_SETREDRAW, redraw ? TRUE : FALSE, 0);
+    if (redraw) {
+        ::InvalidateRect(m_window, nullptr, TRUE);
+        m_invalidated = true;
+    }
+}
+
 void ControlWindow::SyncList() {
     const Syncing syncing(m_syncing);
     const auto& list = static_cast<const forms::ListBox&>(m_control);
@@ -459,7 +492,15 @@ void ControlWindow::SyncList() {
     const int count = list.ListCount();
     if (count == 0) {
         ::SendMessageW(m_window, LB_RESETCONTENT, 0, 0);
+        m_listCapacity = 0;
     } else if (count == native + 1 && list.NewIndex() >= 0) {
+        if (native >= m_listCapacity) {
+            // Room for as many rows again, so that a long fill does not grow the native
+            // list's storage row by row.
+            m_listCapacity = std::max(64, native * 2);
+            ::SendMessageW(m_window, LB_INITSTORAGE, static_cast<WPARAM>(m_listCapacity - native),
+                           0);
+        }
         ::SendMessageW(m_window, LB_INSERTSTRING, static_cast<WPARAM>(list.NewIndex()), 0);
     } else if (count != native) {
         // Not one entry added (an entry removed, or the list filled before its window was
@@ -467,6 +508,7 @@ void ControlWindow::SyncList() {
         ::SendMessageW(m_window, WM_SETREDRAW, FALSE, 0);
         ::SendMessageW(m_window, LB_RESETCONTENT, 0, 0);
         ::SendMessageW(m_window, LB_INITSTORAGE, static_cast<WPARAM>(count), 0);
+        m_listCapacity = count;
         for (int i = 0; i < count; ++i)
             ::SendMessageW(m_window, LB_ADDSTRING, 0, 0);
         ::SendMessageW(m_window, WM_SETREDRAW, TRUE, 0);
@@ -707,6 +749,9 @@ LRESULT CALLBACK ControlWindow::Subclass(HWND window, UINT message, WPARAM wPara
 bool ControlWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     result = 0;
     switch (message) {
+        case WM_PAINT:
+            m_invalidated = false;
+            return false;
         case WM_SETFOCUS:
             // The focus moved natively (a click on an empty part of a list): the model follows.
             if (!m_syncing && !m_control.HasFocus() && m_control.CanReceiveFocus()) {
