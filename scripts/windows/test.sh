@@ -42,6 +42,9 @@ echo "== Windows tests under Wine: $build64"
 xvfb-run -a -s "-screen 0 1024x768x24" \
     ctest --test-dir "$build64" --output-on-failure -j 2 || failed+=("x86_64 tests")
 
+# The setup program holds both trees' DLLs, so it is built and tested once both trees are built.
+bash "$root/scripts/windows/installer-test.sh" "$build64" "$build32" || failed+=("setup program")
+
 if ((${#failed[@]})); then
     printf 'Windows run failed: %s\n' "${failed[@]}"
     exit 1
