@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # installer-test.sh BUILD64 BUILD32: builds the setup program in BUILD64 from both trees' DLLs,
-# then, in a fresh Wine prefix: installs it silently into another folder, installs it again over
-# that copy into the default folders, checks the files, the registrations of both bitnesses, the
-# add-in entry and the one uninstall entry, runs the stand-in mail client of each bitness on the
-# installed DLLs through a save, uninstalls silently, and compares a full registry export and the
+# then, in a fresh Wine prefix: checks that a setup whose registration fails undoes itself;
+# installs silently into another folder, runs the setup again over that copy in place and then
+# into the default folders; checks the files, the registrations of both bitnesses, the add-in
+# entry and the one uninstall entry; runs the stand-in mail client of each bitness on the
+# installed DLLs through a save; uninstalls silently; and compares a full registry export and the
 # file tree with those taken before the first install. Prints "Setup test passed." at the end.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -80,9 +81,11 @@ snapshot() { # NAME
     (cd "$prefix/drive_c" && find . | sort) >"$work/$1.files"
 }
 
-run_setup() { # ARGS...: the setup's exit code must be 0
+# Runs the setup with ARGS as typed at a prompt: NSIS takes /D= unquoted, to the end of the line,
+# which only cmd passes on so. Its exit code must be 0.
+run_setup() { # ARGS...
     local rc=0
-    wine "$setup" "$@" || rc=$?
+    wine cmd /c "$(winepath -w "$setup") $*" || rc=$?
     wineserver -w
     check "setup $* exits with 0" "$rc" 0
 }
@@ -102,14 +105,19 @@ check "and leaves no folder" \
     "$(find "$prefix/drive_c" -maxdepth 2 -iname 'Telvane*' | wc -l)" 0
 check "and no uninstall entry" "$(regsz 64 "$entry" DisplayName)" none
 
-# A first copy elsewhere, then the setup again over it into the default folders: the second run
-# must take the first one's place. The switch set in between must survive it.
+# A first copy elsewhere; the setup again without a folder stays there; then once more into the
+# default folders, where it must take the first copy's place. The switch set in between stays.
 old='C:\Telvane Old'
 run_setup /S "/D=$old"
+check "the first copy is in the folder asked for" \
+    "$(test -f "$prefix/drive_c/Telvane Old/Uninstall.exe" && echo there)" there
 wine reg add 'HKCR\Software\Merrowind\Telvane\Options' /v Default /t REG_DWORD /d 1 /f >/dev/null
+run_setup /S
+check "run again, the setup keeps the installed copy's folder" \
+    "$(test -f "$prefix/drive_c/Telvane Old/Uninstall.exe" && echo kept)" kept
 run_setup /S '/D=C:\Program Files\Telvane'
 check "the first copy's folder is gone" "$(test -e "$prefix/drive_c/Telvane Old" && echo there)" ""
-check "the switch survives the second run" \
+check "the switch survives running the setup again" \
     "$(regsz 64 'HKCR\Software\Merrowind\Telvane\Options' Default)" 0x1
 snapshot installed
 check "one uninstall entry in either view" \
