@@ -81,6 +81,26 @@ snapshot() { # NAME
     (cd "$prefix/drive_c" && find . | sort) >"$work/$1.files"
 }
 
+# Runs the stand-in mail client HOST of BITS through a save and the options tab, from a folder
+# of its own with no DLL beside it, and checks that it loaded both DLLs from FOLDER.
+run_host() { # BITS HOST FOLDER
+    local host rc=0 dll loaded
+    host=$(mktemp -d "$work/host$1.XXXX")
+    cp "$2" "$host/"
+    WINEDEBUG=-all,+loaddll wine "$host/outlookhost.exe" switch=1 start \
+        expect-addin=Telvane.TLConnect:connected "open=Ann Archer" "edit=JobTitle=Buyer" save \
+        "expect-stored=Ann Archer.BusinessFaxNumber=Fax: 0123 456" expect-window=closed \
+        options expect-tabs=Telvane page=Telvane:created >"$host/run.log" 2>&1 || rc=$?
+    tr -d '\r' <"$host/run.log" | grep -v ':loaddll:' | sed 's/^/    /'
+    check "$1-bit mail client's save scenario" "$rc" 0
+    for dll in Telvane.dll TelvanePage.dll; do
+        loaded=$(tr -d '\r' <"$host/run.log" | grep -i "Loaded L\".*\\\\$dll\"" |
+            sed 's/.*Loaded L"\([^"]*\)".*/\1/' | sed 's/\\\\/\\/g' | sort -u)
+        check "$1-bit mail client loads $dll from the installed folder" "$(lower <<<"$loaded")" \
+            "$(lower <<<"$3\\$dll")"
+    done
+}
+
 # Runs the setup with ARGS as typed at a prompt: NSIS takes /D= unquoted, to the end of the line,
 # which only cmd passes on so. Its exit code must be 0.
 run_setup() { # ARGS...
@@ -173,23 +193,7 @@ EOF
 
 echo "== the stand-in mail client of each bitness on the installed DLLs"
 for bits in 64 32; do
-    # A folder of its own, with no DLL beside it: only the registered ones can be loaded.
-    host=$work/host$bits
-    mkdir -p "$host"
-    cp "${tree[$bits]}/bin/outlookhost.exe" "$host/"
-    rc=0
-    WINEDEBUG=-all,+loaddll wine "$host/outlookhost.exe" switch=1 start \
-        expect-addin=Telvane.TLConnect:connected "open=Ann Archer" "edit=JobTitle=Buyer" save \
-        "expect-stored=Ann Archer.BusinessFaxNumber=Fax: 0123 456" expect-window=closed \
-        options expect-tabs=Telvane page=Telvane:created >"$host/run.log" 2>&1 || rc=$?
-    tr -d '\r' <"$host/run.log" | grep -v ':loaddll:' | sed 's/^/    /'
-    check "$bits-bit mail client's save scenario" "$rc" 0
-    for dll in Telvane.dll TelvanePage.dll; do
-        loaded=$(tr -d '\r' <"$host/run.log" | grep -i "Loaded L\".*\\\\$dll\"" |
-            sed 's/.*Loaded L"\([^"]*\)".*/\1/' | sed 's/\\\\/\\/g' | sort -u)
-        check "$bits-bit mail client loads $dll from the installed folder" "$(lower <<<"$loaded")" \
-            "$(lower <<<"${folder[$bits]}\\$dll")"
-    done
+    run_host "$bits" "${tree[$bits]}/bin/outlookhost.exe" "${folder[$bits]}"
 done
 
 echo "== silent uninstall"
@@ -227,7 +231,28 @@ files=$(grep -E '^[<>]' "$work/files.diff" | grep -v -E '^> \./users/[^/]+/Temp/
     true)
 check "the file tree differs only by NSIS's emptied folder" "$files" ""
 
-echo "setup test: $((SECONDS - started)) s in the fresh prefix"
+echo "== a 32-bit Windows: the 32-bit DLLs alone, in its Program Files folder"
+export WINEPREFIX=$work/wineprefix32 WINEARCH=win32
+trap 'wineserver -k 2>/dev/null || true; WINEPREFIX=$prefix wineserver -k 2>/dev/null || true' EXIT
+wine wineboot -i >/dev/null 2>&1
+wineserver -w
+run_setup /S
+only='C:\Program Files\Telvane'
+check "32-bit Windows: the only folder of ours" \
+    "$(cd "$WINEPREFIX/drive_c" && find . -maxdepth 2 -iname 'Telvane*')" "./Program Files/Telvane"
+check "32-bit Windows: Telvane.dll is the i686 one" \
+    "$(cmp -s "$(winepath -u "$only")/Telvane.dll" "$build32/bin/Telvane.dll" && echo same)" same
+check "32-bit Windows: uninstall entry" "$(regsz 32 "$entry" QuietUninstallString)" \
+    "\"$only\\Uninstall.exe\" /S"
+run_host 32 "$build32/bin/outlookhost.exe" "$only"
+rc=0
+wine "$only\\Uninstall.exe" /S || rc=$?
+wineserver -w
+check "32-bit Windows: uninstaller exits with 0" "$rc" 0
+check "32-bit Windows: nothing left that names Telvane or Merrowind" \
+    "$(cat "$WINEPREFIX"/*.reg | grep -ci 'telvane\|merrowind'; cd "$WINEPREFIX/drive_c" && find . -iname '*Telvane*')" 0
+
+echo "setup test: $((SECONDS - started)) s in the fresh prefixes"
 if ((failures)); then
     echo "Setup test failed: $failures checks."
     exit 1
