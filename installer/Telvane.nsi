@@ -115,6 +115,14 @@ Function .onInit
   ${EndIf}
 FunctionEnd
 
+; On a 64-bit Windows the DLLs of both bitnesses have the same names: they need two folders.
+Function .onVerifyInstDir
+  ${If} ${RunningX64}
+  ${AndIf} $INSTDIR == "$PROGRAMFILES32\Telvane"
+    Abort
+  ${EndIf}
+FunctionEnd
+
 ; An installed copy, of this or another version: unregistered with its own DLLs, which know what
 ; they wrote, and its files removed, so that only the new registrations remain. The switch stays.
 Function RemovePrevious
@@ -155,6 +163,13 @@ FunctionEnd
 
 Section "Telvane"
   !insertmacro NativeRegistryView
+  ; .onVerifyInstDir keeps the folder page from going on; a silent setup ends here.
+  ${If} ${RunningX64}
+  ${AndIf} $INSTDIR == "$PROGRAMFILES32\Telvane"
+    MessageBox MB_OK|MB_ICONSTOP "$INSTDIR holds the 32-bit DLLs: choose another folder." /SD IDOK
+    SetErrorLevel 2
+    Quit
+  ${EndIf}
   ${If} ${RunningX64}
     StrCpy $Folder32 "$PROGRAMFILES32\Telvane"
   ${Else}

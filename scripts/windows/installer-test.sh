@@ -102,12 +102,16 @@ run_host() { # BITS HOST FOLDER
 }
 
 # Runs the setup with ARGS as typed at a prompt: NSIS takes /D= unquoted, to the end of the line,
-# which only cmd passes on so. Its exit code must be 0.
-run_setup() { # ARGS...
-    local rc=0
-    wine cmd /c "$(winepath -w "$setup") $*" || rc=$?
+# which only cmd passes on so. Its exit code must be EXPECTED, by default 0.
+run_setup() { # ARGS... [=EXPECTED]
+    local rc=0 expected=0 args=("$@")
+    if [[ ${args[-1]} == =* ]]; then
+        expected=${args[-1]#=}
+        unset 'args[-1]'
+    fi
+    wine cmd /c "$(winepath -w "$setup") ${args[*]}" || rc=$?
     wineserver -w
-    check "setup $* exits with 0" "$rc" 0
+    check "setup ${args[*]} exits with $expected" "$rc" "$expected"
 }
 
 snapshot before
@@ -124,6 +128,10 @@ check "a failed registration ends the setup with exit code 3" "$rc" 3
 check "and leaves no folder" \
     "$(find "$prefix/drive_c" -maxdepth 2 -iname 'Telvane*' | wc -l)" 0
 check "and no uninstall entry" "$(regsz 64 "$entry" DisplayName)" none
+
+# The 32-bit DLLs' folder cannot take the 64-bit ones too, which have the same names.
+run_setup /S '/D=C:\Program Files (x86)\Telvane' =2
+check "and puts nothing there" "$(find "$prefix/drive_c" -maxdepth 2 -iname 'Telvane*' | wc -l)" 0
 
 # A first copy elsewhere; the setup again without a folder stays there; then once more into the
 # default folders, where it must take the first copy's place. The switch set in between stays.
