@@ -11,7 +11,7 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
     dpkg --add-architecture i386
 fi
 packages+=(wine32:i386)
-
+packages+=(nsis)  # makensis, for the setup program
 missing=()
 for p in "${packages[@]}"; do
     dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
@@ -20,4 +20,12 @@ if ((${#missing[@]})); then
     echo "Installing: ${missing[*]}"
     apt-get update -qq
     DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
+fi
+
+# The setup test runs the 32-bit stand-in mail client: a 32-bit Wine beside the 64-bit one.
+if ! dpkg -s wine32:i386 >/dev/null 2>&1; then
+    echo "Installing: wine32:i386"
+    dpkg --add-architecture i386
+    apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq wine32:i386 >/dev/null
 fi

@@ -63,6 +63,9 @@ configure_and_build "$build32" mingw-w64-i686.cmake || failed+=("i686 build")
 run_suite x86_64 "$build64"
 run_suite i686 "$build32"
 
+# The setup program holds both trees' DLLs, so it is built and tested once both trees are built.
+bash "$root/scripts/windows/installer-test.sh" "$build64" "$build32" || failed+=("setup program")
+
 printf 'Windows tests under Wine, %s\n' "${summary[@]}"
 if ((${#failed[@]})); then
     printf 'Windows run failed: %s\n' "${failed[@]}"
