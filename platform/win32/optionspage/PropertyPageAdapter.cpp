@@ -1,6 +1,9 @@
 // Product headers come before <windows.h>: cRegistry's constants share names with its macros.
 #include "optionspage/TelvanePage.h"
 
+#include "forms/Control.h"
+#include "forms/Mnemonic.h"
+
 #include "platform/win32/optionspage/PropertyPageAdapter.h"
 
 #include <ocidl.h>
@@ -20,9 +23,24 @@ ComPtr<IDispatch> AsPageSite(IUnknown* object) {
     return pageSite;
 }
 
-// 1440 twips and 2540 HIMETRIC units to the inch.
-int Twips(LONG himetric) {
-    return static_cast<int>((himetric * 1440 + 1270) / 2540);
+// 1440 twips to the inch, at the screen's pixels per inch.
+int Twips(int pixels, int pixelsPerInch) {
+    return ::MulDiv(pixels, 1440, pixelsPerInch);
+}
+
+struct ScreenResolution {
+    int x = 96;
+    int y = 96;
+};
+
+ScreenResolution Screen() {
+    ScreenResolution resolution;
+    if (HDC screen = ::GetDC(nullptr)) {
+        resolution.x = ::GetDeviceCaps(screen, LOGPIXELSX);
+        resolution.y = ::GetDeviceCaps(screen, LOGPIXELSY);
+        ::ReleaseDC(nullptr, screen);
+    }
+    return resolution;
 }
 
 }  // namespace
@@ -44,9 +62,32 @@ void PropertyPageAdapter::InitNew() {
     InitialiseWhenReady();
 }
 
-void PropertyPageAdapter::Resize(const SIZEL& extent) {
-    m_page->SetClientSize(Twips(extent.cx), Twips(extent.cy));
+void PropertyPageAdapter::Resize(int widthPixels, int heightPixels) {
+    const ScreenResolution screen = Screen();
+    m_page->SetClientSize(Twips(widthPixels, screen.x), Twips(heightPixels, screen.y));
     m_page->UserControl_Resize();
+}
+
+void PropertyPageAdapter::WindowCreated(HWND) {
+    m_page->Show();
+}
+
+void PropertyPageAdapter::WindowDestroying(HWND) {
+    m_page->Unload();
+}
+
+std::string PropertyPageAdapter::AccessKeys() const {
+    std::string keys;
+    for (const forms::Control* control : m_page->TabOrder()) {
+        const char key = forms::Mnemonic::Parse(control->AccessKeyCaption()).Key();
+        if (key != '\0' && keys.find(key) == std::string::npos)
+            keys += key;
+    }
+    return keys;
+}
+
+bool PropertyPageAdapter::PressAccessKey(char key) {
+    return m_page->UserPressAccessKey(key);
 }
 
 void PropertyPageAdapter::GetPageInfo(BSTR* helpFile, LONG* helpContext) {

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <string>
 
 #include "platform/win32/com/ComPtr.h"
 
@@ -30,9 +31,19 @@ public:
     ~PropertyPageAdapter();
 
     void ClientSiteChanged(IOleClientSite* site);
+    // Any of the persistence interfaces' InitNew or Load: the page keeps no properties, so
+    // each starts it the same way.
     void InitNew();
-    // The container sized the control (HIMETRIC).
-    void Resize(const SIZEL& extent);
+    // The in-place window was sized (pixels at the screen's resolution).
+    void Resize(int widthPixels, int heightPixels);
+    // The page's window exists (in-place activation) or is about to go.
+    void WindowCreated(HWND window);
+    void WindowDestroying(HWND window);
+
+    // The access keys of the page's controls, lower case, in tab order.
+    std::string AccessKeys() const;
+    // Alt+key reached the page; false when no control took it.
+    bool PressAccessKey(char key);
 
     void GetPageInfo(BSTR* helpFile, LONG* helpContext);
     bool Dirty() const;

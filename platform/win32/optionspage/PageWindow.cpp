@@ -1,0 +1,88 @@
+#include "platform/win32/optionspage/PageWindow.h"
+
+#include "platform/win32/com/ServerModule.h"
+
+namespace telvane::win32 {
+namespace {
+
+// Windows of the class alive now; the class is registered while there is one.
+int g_windows = 0;
+
+bool AcquireClass(WNDPROC procedure) {
+    if (g_windows > 0) {
+        ++g_windows;
+        return true;
+    }
+    WNDCLASSEXW windowClass = {};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.style = CS_DBLCLKS;
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = com::ServerModule::Handle();
+    windowClass.hCursor = ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = PageWindow::ClassName;
+    if (!::RegisterClassExW(&windowClass))
+        return false;
+    ++g_windows;
+    return true;
+}
+
+void ReleaseClass() {
+    if (--g_windows == 0)
+        ::UnregisterClassW(PageWindow::ClassName, com::ServerModule::Handle());
+}
+
+}  // namespace
+
+PageWindow::PageWindow(HWND parent, const RECT& position) {
+    if (!AcquireClass(&PageWindow::Procedure))
+        return;
+    // WS_EX_CONTROLPARENT: a dialog's own Tab and Alt+key handling walks into the page's
+    // controls, which is all a container that never calls TranslateAccelerator offers.
+    m_window = ::CreateWindowExW(
+        WS_EX_CONTROLPARENT, ClassName, L"", WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
+        position.left, position.top, position.right - position.left, position.bottom - position.top,
+        parent, nullptr, com::ServerModule::Handle(), nullptr);
+    if (!m_window) {
+        const DWORD error = ::GetLastError();
+        ReleaseClass();
+        ::SetLastError(error);
+    }
+}
+
+PageWindow::~PageWindow() {
+    if (!m_window)
+        return;
+    ::DestroyWindow(m_window);
+    ReleaseClass();
+}
+
+void PageWindow::Place(const RECT& position, const RECT& clip) {
+    if (!m_window)
+        return;
+    ::SetWindowPos(m_window, nullptr, position.left, position.top, position.right - position.left,
+                   position.bottom - position.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT visible;
+    if (::IntersectRect(&visible, &position, &clip) && !::EqualRect(&visible, &position)) {
+        ::OffsetRect(&visible, -position.left, -position.top);
+        // The window owns the region from here on.
+        ::SetWindowRgn(m_window, ::CreateRectRgnIndirect(&visible), TRUE);
+    } else {
+        ::SetWindowRgn(m_window, nullptr, TRUE);
+    }
+}
+
+LRESULT CALLBACK PageWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_SETFOCUS) {
+        // The page itself takes no input: its first control does.
+        if (HWND first = ::GetNextDlgTabItem(window, nullptr, FALSE)) {
+            if (first != window) {
+                ::SetFocus(first);
+                return 0;
+            }
+        }
+    }
+    return ::DefWindowProcW(window, message, wParam, lParam);
+}
+
+}  // namespace telvane::win32
