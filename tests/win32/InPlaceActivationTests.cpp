@@ -6,6 +6,7 @@
 #include <ocidl.h>
 #include <olectl.h>
 
+#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -368,6 +369,184 @@ TEST_F(InPlaceActivationTest, ControlInfoOffersAltFForTheFaxManagerButton) {
     ASSERT_EQ(::CopyAcceleratorTableW(info.hAccel, &entry, 1), 1);
     EXPECT_EQ(entry.fVirt & (FALT | FVIRTKEY), FALT | FVIRTKEY);
     EXPECT_EQ(entry.key, 'F');
+}
+
+// The first window below `under` (at any depth) with that text, or null.
+HWND FindText(HWND under, const std::wstring& text) {
+    struct Search {
+        const std::wstring* text;
+        HWND found;
+    } search{&text, nullptr};
+    ::EnumChildWindows(
+        under,
+        [](HWND window, LPARAM context) -> BOOL {
+            auto* search = reinterpret_cast<Search*>(context);
+            wchar_t buffer[256] = {};
+            ::GetWindowTextW(window, buffer, 256);
+            if (*search->text != buffer)
+                return TRUE;
+            search->found = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::wstring VersionCaptionOf(const std::wstring& path) {
+    DWORD ignored = 0;
+    std::vector<BYTE> data(::GetFileVersionInfoSizeW(path.c_str(), &ignored));
+    void* value = nullptr;
+    UINT length = 0;
+    if (data.empty() ||
+        !::GetFileVersionInfoW(path.c_str(), 0, static_cast<DWORD>(data.size()), data.data()) ||
+        !::VerQueryValueW(data.data(), L"\\", &value, &length)) {
+        return L"(no version resource)";
+    }
+    const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(value);
+    wchar_t caption[64];
+    std::swprintf(caption, 64, L"(Version: %u.%02u.%04u)", HIWORD(fixed->dwFileVersionMS),
+                  LOWORD(fixed->dwFileVersionMS), LOWORD(fixed->dwFileVersionLS));
+    return caption;
+}
+
+int Pixels(int twips) {
+    const HDC screen = ::GetDC(nullptr);
+    const int dpi = ::GetDeviceCaps(screen, LOGPIXELSX);
+    ::ReleaseDC(nullptr, screen);
+    return ::MulDiv(twips, dpi, 1440);
+}
+
+int Twips(int pixels) {
+    return ::MulDiv(pixels, 1440, Pixels(1440));
+}
+
+int LeftInPage(HWND control, HWND page) {
+    RECT rect = {};
+    ::GetWindowRect(control, &rect);
+    ::MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&rect), 2);
+    return rect.left;
+}
+
+constexpr const wchar_t* SwitchText = L"Suppress fax numbers when Contacts created or updated";
+constexpr const wchar_t* ManagerText = L"Manage &Fax Number Display...";
+
+TEST_F(InPlaceActivationTest, PageControlsLieInItsWindowAndFollowItsWidth) {
+    Site(m_control.Get(), &m_site);
+    ASSERT_EQ(
+        m_control->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, &m_site, 0, m_window.Get(), &Position),
+        S_OK);
+    HWND page = WindowOf(m_control.Get());
+    ASSERT_NE(page, nullptr);
+    HWND button = FindText(page, ManagerText);
+    ASSERT_NE(button, nullptr);
+    EXPECT_NE(FindText(page, SwitchText), nullptr);
+    EXPECT_NE(FindText(page, VersionCaptionOf(m_dll.Path())), nullptr)
+        << "the version label shows the DLL's own version resource";
+
+    // UserControl_Resize: the button's left edge is 2625 twips from the page's right edge.
+    for (const LONG width : {Position.right - Position.left, 460L, 300L}) {
+        ComPtr<IOleInPlaceObject> inPlace;
+        ASSERT_EQ(m_control->QueryInterface(IID_IOleInPlaceObject, inPlace.PutVoid()), S_OK);
+        const RECT sized = {0, 0, width, 360};
+        ASSERT_EQ(inPlace->SetObjectRects(&sized, &sized), S_OK);
+        EXPECT_NEAR(LeftInPage(button, page), Pixels(Twips(static_cast<int>(width)) - 2625), 1)
+            << width;
+    }
+    m_control->Close(OLECLOSE_NOSAVE);
+    EXPECT_EQ(m_window.Descendants(), 0);
+}
+
+// Shift held or not for the key messages that follow (the thread's keyboard state).
+void HoldShift(bool held) {
+    BYTE keys[256] = {};
+    ::GetKeyboardState(keys);
+    keys[VK_SHIFT] = held ? 0x80 : 0;
+    ::SetKeyboardState(keys);
+}
+
+TEST_F(InPlaceActivationTest, TabWalksThePageAndHandsOverAtEitherEnd) {
+    Site(m_control.Get(), &m_site);
+    ASSERT_EQ(
+        m_control->DoVerb(OLEIVERB_UIACTIVATE, nullptr, &m_site, 0, m_window.Get(), &Position),
+        S_OK);
+    ::ShowWindow(m_window.Get(), SW_SHOWNA);
+    HWND page = WindowOf(m_control.Get());
+    HWND button = FindText(page, ManagerText);
+    HWND box = FindText(page, SwitchText);
+    ASSERT_TRUE(button && box);
+    ComPtr<IOleInPlaceActiveObject> active;
+    ASSERT_EQ(m_control->QueryInterface(IID_IOleInPlaceActiveObject, active.PutVoid()), S_OK);
+    const auto tab = [&](bool shift) {
+        HoldShift(shift);
+        MSG message = {::GetFocus(), WM_KEYDOWN, VK_TAB, 0, 0, {0, 0}};
+        const HRESULT hr = active->TranslateAccelerator(&message);
+        HoldShift(false);
+        return hr;
+    };
+
+    ASSERT_EQ(::GetFocus(), button) << "activation focuses the first control in tab order, not "
+                                    << ClassOf(::GetFocus()) << " " << (::GetFocus() == page);
+    m_site.ClearCalls();
+    EXPECT_EQ(tab(false), S_OK);
+    EXPECT_EQ(::GetFocus(), box);
+    EXPECT_TRUE(m_site.Calls().empty());
+
+    EXPECT_EQ(tab(false), S_FALSE) << "the site did not take the key";
+    EXPECT_EQ(m_site.Calls(), (Calls{"TranslateAccelerator(Tab)"}));
+    EXPECT_EQ(::GetFocus(), box);
+
+    m_site.ClearCalls();
+    m_site.AnswerTranslateAccelerator(S_OK);
+    EXPECT_EQ(tab(true), S_OK);
+    EXPECT_EQ(::GetFocus(), button);
+    EXPECT_EQ(tab(true), S_OK) << "the site took the key";
+    EXPECT_EQ(m_site.Calls(), (Calls{"TranslateAccelerator(Tab+Shift)"}));
+
+    active.Reset();
+    m_control->Close(OLECLOSE_NOSAVE);
+}
+
+// Finds the fax manager while its modal loop runs, notes what it saw, and closes it.
+struct ManagerWatch {
+    HWND container;
+    bool seen = false;
+    bool containerDisabled = false;
+};
+ManagerWatch* g_watch = nullptr;
+
+void CALLBACK CloseManager(HWND, UINT, UINT_PTR, DWORD) {
+    HWND manager = ::FindWindowW(nullptr, L"Telvane");
+    if (!g_watch || !manager || !::IsWindowVisible(manager))
+        return;
+    g_watch->seen = true;
+    g_watch->containerDisabled = !::IsWindowEnabled(g_watch->container);
+    ::PostMessageW(manager, WM_CLOSE, 0, 0);
+}
+
+TEST_F(InPlaceActivationTest, AltFOpensTheFaxManagerModallyOverTheContainer) {
+    Site(m_control.Get(), &m_site);
+    ASSERT_EQ(
+        m_control->DoVerb(OLEIVERB_UIACTIVATE, nullptr, &m_site, 0, m_window.Get(), &Position),
+        S_OK);
+    ::ShowWindow(m_window.Get(), SW_SHOWNA);
+    ComPtr<IOleInPlaceActiveObject> active;
+    ASSERT_EQ(m_control->QueryInterface(IID_IOleInPlaceActiveObject, active.PutVoid()), S_OK);
+    ManagerWatch watch{m_window.Get()};
+    g_watch = &watch;
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, &CloseManager);
+    MSG message = {::GetFocus(), WM_SYSKEYDOWN, 'F', 0x20000000, 0, {0, 0}};
+    EXPECT_EQ(active->TranslateAccelerator(&message), S_OK);
+    ::KillTimer(nullptr, timer);
+    g_watch = nullptr;
+    EXPECT_TRUE(watch.seen) << "Alt+F pressed cmdApplet, which shows the fax manager";
+    EXPECT_TRUE(watch.containerDisabled) << "the manager is modal over the container";
+    EXPECT_TRUE(::IsWindowEnabled(m_window.Get()));
+
+    MSG other = {::GetFocus(), WM_SYSKEYDOWN, 'Q', 0x20000000, 0, {0, 0}};
+    EXPECT_EQ(active->TranslateAccelerator(&other), S_FALSE) << "no control has Alt+Q";
+    active.Reset();
+    m_control->Close(OLECLOSE_NOSAVE);
+    ::ShowWindow(m_window.Get(), SW_HIDE);
 }
 
 }  // namespace

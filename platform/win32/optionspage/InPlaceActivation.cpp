@@ -42,7 +42,7 @@ HRESULT InPlaceActivation::Activate(IOleClientSite* clientSite, bool uiActivate,
         }
         std::unique_ptr<PageWindow> window;
         if (SUCCEEDED(hr)) {
-            window = std::make_unique<PageWindow>(parent, position);
+            window = std::make_unique<PageWindow>(parent, position, m_listener.focused);
             if (!window->Handle())
                 hr = HRESULT_FROM_WIN32(::GetLastError());
         }

@@ -26,6 +26,8 @@ public:
         std::function<void(HWND window)> destroying;
         // The window's size changed (pixels); also right after created.
         std::function<void(int width, int height)> sized;
+        // The window itself got the focus.
+        std::function<void()> focused;
     };
 
     explicit InPlaceActivation(Listener listener);

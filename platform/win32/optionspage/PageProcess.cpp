@@ -4,7 +4,7 @@
 #include "platform/win32/com/ModuleVersion.h"
 #include "platform/win32/com/ServerModule.h"
 #include "platform/win32/registry/Win32Registry.h"
-#include "platform/win32/ui/WindowlessHost.h"
+#include "platform/win32/ui/Win32UiHost.h"
 
 namespace telvane::win32 {
 namespace {
@@ -18,10 +18,14 @@ PageLibrary::Version OwnVersion() {
 
 }  // namespace
 
+Win32UiHost& PageProcess::Host() {
+    static Win32UiHost host;
+    return host;
+}
+
 PageLibrary& PageProcess::Library() {
     static Win32Registry registry;
-    static WindowlessHost host;
-    static PageLibrary library(registry, host, OwnVersion());
+    static PageLibrary library(registry, Host(), OwnVersion());
     return library;
 }
 

@@ -1,5 +1,7 @@
 #include "platform/win32/optionspage/PageWindow.h"
 
+#include <utility>
+
 #include "platform/win32/com/ServerModule.h"
 
 namespace telvane::win32 {
@@ -34,7 +36,8 @@ void ReleaseClass() {
 
 }  // namespace
 
-PageWindow::PageWindow(HWND parent, const RECT& position) {
+PageWindow::PageWindow(HWND parent, const RECT& position, std::function<void()> focused)
+    : m_focused(std::move(focused)) {
     if (!AcquireClass(&PageWindow::Procedure))
         return;
     // WS_EX_CONTROLPARENT: a dialog's own Tab and Alt+key handling walks into the page's
@@ -42,7 +45,7 @@ PageWindow::PageWindow(HWND parent, const RECT& position) {
     m_window = ::CreateWindowExW(
         WS_EX_CONTROLPARENT, ClassName, L"", WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
         position.left, position.top, position.right - position.left, position.bottom - position.top,
-        parent, nullptr, com::ServerModule::Handle(), nullptr);
+        parent, nullptr, com::ServerModule::Handle(), this);
     if (!m_window) {
         const DWORD error = ::GetLastError();
         ReleaseClass();
@@ -73,15 +76,19 @@ void PageWindow::Place(const RECT& position, const RECT& clip) {
 }
 
 LRESULT CALLBACK PageWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_SETFOCUS) {
-        // The page itself takes no input: its first control does.
-        if (HWND first = ::GetNextDlgTabItem(window, nullptr, FALSE)) {
-            if (first != window) {
-                ::SetFocus(first);
-                return 0;
-            }
-        }
+    if (message == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        ::SetWindowLongPtrW(window, GWLP_USERDATA,
+                            reinterpret_cast<LONG_PTR>(create->lpCreateParams));
     }
+    auto* self = reinterpret_cast<PageWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (message == WM_SETFOCUS && self && self->m_focused) {
+        // The window itself takes no input: one of the page's controls does.
+        self->m_focused();
+        return 0;
+    }
+    if (message == WM_NCDESTROY)
+        ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
     return ::DefWindowProcW(window, message, wParam, lParam);
 }
 

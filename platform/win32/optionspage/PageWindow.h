@@ -2,17 +2,20 @@
 
 #include <windows.h>
 
+#include <functional>
+
 namespace telvane::win32 {
 
 // The window the page control hands its container during in-place activation: a child of the
 // container's window, in the button-face colour of a dialog page, that passes the focus on to
-// the page's first control and lets dialog navigation (Tab, Alt+key) walk into its children.
+// the page's controls and lets dialog navigation (Tab, Alt+key) walk into its children.
 // The window class belongs to the DLL and is unregistered with the last window, so the DLL
 // can unload without leaving a class whose procedure is gone.
 class PageWindow {
 public:
-    // Raises nothing: Handle() is null when the window could not be made.
-    PageWindow(HWND parent, const RECT& position);
+    // Raises nothing: Handle() is null when the window could not be made. focused runs when
+    // the window itself gets the focus, to pass it on to one of the page's controls.
+    PageWindow(HWND parent, const RECT& position, std::function<void()> focused);
     PageWindow(const PageWindow&) = delete;
     PageWindow& operator=(const PageWindow&) = delete;
     ~PageWindow();
@@ -27,6 +30,7 @@ public:
 private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
+    std::function<void()> m_focused;
     HWND m_window = nullptr;
 };
 

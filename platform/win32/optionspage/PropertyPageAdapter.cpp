@@ -11,6 +11,10 @@
 #include "platform/win32/com/Bstr.h"
 #include "platform/win32/com/TextConversion.h"
 #include "platform/win32/outlook/OutlookBridge.h"
+#include "platform/win32/ui/Win32UiHost.h"
+
+#include <algorithm>
+#include <vector>
 
 namespace telvane::win32 {
 namespace {
@@ -45,8 +49,8 @@ ScreenResolution Screen() {
 
 }  // namespace
 
-PropertyPageAdapter::PropertyPageAdapter(PageLibrary& library)
-    : m_page(std::make_unique<TelvanePage>(library)) {}
+PropertyPageAdapter::PropertyPageAdapter(PageLibrary& library, Win32UiHost& host)
+    : m_host(host), m_page(std::make_unique<TelvanePage>(library)) {}
 
 PropertyPageAdapter::~PropertyPageAdapter() {
     m_page->UserControl_Terminate();
@@ -68,12 +72,54 @@ void PropertyPageAdapter::Resize(int widthPixels, int heightPixels) {
     m_page->UserControl_Resize();
 }
 
-void PropertyPageAdapter::WindowCreated(HWND) {
+void PropertyPageAdapter::WindowCreated(HWND window) {
+    m_host.EmbedIn(*m_page, window);
     m_page->Show();
 }
 
 void PropertyPageAdapter::WindowDestroying(HWND) {
     m_page->Unload();
+    m_host.EmbedIn(*m_page, nullptr);
+}
+
+std::vector<forms::Control*> PropertyPageAdapter::TabStops() const {
+    std::vector<forms::Control*> stops;
+    for (forms::Control* control : m_page->TabOrder()) {
+        if (control->TabStop() && control->CanReceiveFocus())
+            stops.push_back(control);
+    }
+    return stops;
+}
+
+void PropertyPageAdapter::FocusOn(forms::Control& control) {
+    control.SetFocus();
+    // The model's focus follows native focus only inside the page's window; from outside it
+    // (the control's own window had it) the native focus is moved here.
+    if (HWND window = m_host.WindowOf(control))
+        ::SetFocus(window);
+}
+
+void PropertyPageAdapter::Focus() {
+    const std::vector<forms::Control*> stops = TabStops();
+    if (stops.empty())
+        return;
+    const auto active = std::find(stops.begin(), stops.end(), m_page->ActiveControl());
+    FocusOn(active == stops.end() ? *stops.front() : **active);
+}
+
+bool PropertyPageAdapter::MoveFocus(bool backwards) {
+    const std::vector<forms::Control*> stops = TabStops();
+    const auto current = std::find(stops.begin(), stops.end(), m_page->ActiveControl());
+    if (current == stops.end())
+        return false;
+    if (backwards ? current == stops.begin() : current + 1 == stops.end())
+        return false;
+    FocusOn(backwards ? **(current - 1) : **(current + 1));
+    return true;
+}
+
+bool PropertyPageAdapter::PreTranslateMessage(const MSG& message) {
+    return m_host.PreTranslateMessage(message);
 }
 
 std::string PropertyPageAdapter::AccessKeys() const {

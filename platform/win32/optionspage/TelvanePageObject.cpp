@@ -16,10 +16,16 @@ constexpr DWORD KeyModifierShift = 1;
 }  // namespace
 
 TelvanePageObject::TelvanePageObject()
-    : m_page(PageProcess::Library()),
+    : m_page(PageProcess::Library(), PageProcess::Host()),
       m_inPlace({[this](HWND window) { m_page.WindowCreated(window); },
                  [this](HWND window) { m_page.WindowDestroying(window); },
-                 [this](int width, int height) { m_page.Resize(width, height); }}) {}
+                 [this](int width, int height) { m_page.Resize(width, height); },
+                 [this] {
+                     com::ComBoundary::Call([&] {
+                         m_page.Focus();
+                         return S_OK;
+                     });
+                 }}) {}
 
 TelvanePageObject::~TelvanePageObject() {
     // While the adapter and the sites are all still there.
@@ -257,22 +263,16 @@ HRESULT TelvanePageObject::TranslateAccelerator(LPMSG message) {
     }
     if (message->message == WM_SYSKEYDOWN && m_accelerators.Has(message->wParam))
         return OnMnemonic(message) == S_OK ? S_OK : S_FALSE;
-    return S_FALSE;
+    // Enter on the page's button, and whatever else the page's own keyboard takes.
+    return com::ComBoundary::Call(
+        [&] { return m_page.PreTranslateMessage(*message) ? S_OK : S_FALSE; });
 }
 
 HRESULT TelvanePageObject::MoveFocus(MSG* message, bool backwards) {
-    HWND window = m_inPlace.Window();
-    HWND focus = ::GetFocus();
-    HWND first = ::GetNextDlgTabItem(window, nullptr, FALSE);
-    HWND last = first ? ::GetNextDlgTabItem(window, first, TRUE) : nullptr;
-    const bool atEnd = !first || first == window || focus == (backwards ? first : last);
-    if (!atEnd) {
-        HWND next = ::GetNextDlgTabItem(window, focus, backwards ? TRUE : FALSE);
-        if (next && next != window) {
-            ::SetFocus(next);
-            return S_OK;
-        }
-    }
+    const HRESULT moved =
+        com::ComBoundary::Call([&] { return m_page.MoveFocus(backwards) ? S_OK : S_FALSE; });
+    if (moved != S_FALSE)
+        return moved;
     // Past the last control (or before the first) the focus belongs to the dialog again.
     if (IOleControlSite* site = m_inPlace.ControlSite()) {
         const HRESULT hr = site->TranslateAccelerator(message, backwards ? KeyModifierShift : 0);

@@ -1,0 +1,77 @@
+#include "platform/win32/ui/DrawingResources.h"
+
+#include <cmath>
+
+#include "platform/win32/com/TextConversion.h"
+
+namespace telvane::win32 {
+
+HFONT DrawingResources::Font(const forms::Font& font) {
+    // Hundredths of a point, so that 8.25 and 6.75 stay apart.
+    const auto key =
+        std::make_tuple(font.name, static_cast<int>(std::lround(font.size * 100)), font.bold);
+    auto found = m_fonts.find(key);
+    if (found != m_fonts.end())
+        return found->second.Get();
+    LOGFONTW description{};
+    description.lfHeight = -static_cast<LONG>(std::lround(font.size * m_dpi / 72.0));
+    description.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
+    description.lfCharSet = DEFAULT_CHARSET;
+    description.lfQuality = DEFAULT_QUALITY;
+    const std::wstring face = com::WideFromUtf8(font.name);
+    lstrcpynW(description.lfFaceName, face.c_str(), LF_FACESIZE);
+    FontHandle created(::CreateFontIndirectW(&description));
+    const HFONT handle = created.Get();
+    m_fonts.emplace(key, std::move(created));
+    return handle;
+}
+
+COLORREF DrawingResources::Rgb(forms::Color color) {
+    return color.IsSystem() ? ::GetSysColor(color.SystemIndex())
+                            : static_cast<COLORREF>(color.OleColor());
+}
+
+HBRUSH DrawingResources::Brush(forms::Color color) {
+    if (color.IsSystem())
+        return ::GetSysColorBrush(color.SystemIndex());
+    auto found = m_brushes.find(color.OleColor());
+    if (found != m_brushes.end())
+        return found->second.Get();
+    BrushHandle created(::CreateSolidBrush(Rgb(color)));
+    const HBRUSH handle = created.Get();
+    m_brushes.emplace(color.OleColor(), std::move(created));
+    return handle;
+}
+
+int DrawingResources::LineHeight(HFONT font) {
+    const HDC screen = ::GetDC(nullptr);
+    const HGDIOBJ previous = ::SelectObject(screen, font);
+    TEXTMETRICW metrics{};
+    ::GetTextMetricsW(screen, &metrics);
+    ::SelectObject(screen, previous);
+    ::ReleaseDC(nullptr, screen);
+    return metrics.tmHeight;
+}
+
+HICON DrawingResources::Icon(HINSTANCE module, const std::string& name, int size) {
+    const auto key = std::make_pair(name, size);
+    auto found = m_icons.find(key);
+    if (found == m_icons.end()) {
+        IconHandle loaded(static_cast<HICON>(::LoadImageW(
+            module, com::WideFromUtf8(name).c_str(), IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
+        found = m_icons.emplace(key, std::move(loaded)).first;
+    }
+    return found->second.Get();
+}
+
+HBITMAP DrawingResources::Bitmap(HINSTANCE module, const std::string& name) {
+    auto found = m_bitmaps.find(name);
+    if (found == m_bitmaps.end()) {
+        BitmapHandle loaded(static_cast<HBITMAP>(
+            ::LoadImageW(module, com::WideFromUtf8(name).c_str(), IMAGE_BITMAP, 0, 0, 0)));
+        found = m_bitmaps.emplace(name, std::move(loaded)).first;
+    }
+    return found->second.Get();
+}
+
+}  // namespace telvane::win32

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <tuple>
+
+#include "forms/Color.h"
+#include "forms/Font.h"
+#include "platform/win32/ui/GdiObjects.h"
+
+namespace telvane::win32 {
+
+// The fonts and brushes the host's windows draw with: one object per font face, size and
+// weight and per fixed colour, shared by every control of every form, released with the host.
+class DrawingResources {
+public:
+    explicit DrawingResources(int dpi) : m_dpi(dpi) {}
+    DrawingResources(const DrawingResources&) = delete;
+    DrawingResources& operator=(const DrawingResources&) = delete;
+
+    HFONT Font(const forms::Font& font);
+    // System colours come from the user's scheme and need no brush of ours.
+    HBRUSH Brush(forms::Color color);
+    static COLORREF Rgb(forms::Color color);
+    // Height of a line of text in the font, in pixels.
+    int LineHeight(HFONT font);
+    // A picture of the module's resources by name, loaded once; null when there is none.
+    HICON Icon(HINSTANCE module, const std::string& name, int size);
+    HBITMAP Bitmap(HINSTANCE module, const std::string& name);
+
+    std::size_t FontCount() const { return m_fonts.size(); }
+
+private:
+    int m_dpi;
+    std::map<std::tuple<std::string, int, bool>, FontHandle> m_fonts;
+    std::map<std::uint32_t, BrushHandle> m_brushes;
+    std::map<std::pair<std::string, int>, IconHandle> m_icons;
+    std::map<std::string, BitmapHandle> m_bitmaps;
+};
+
+}  // namespace telvane::win32

@@ -1,0 +1,345 @@
+// Product headers come before <windows.h>, whose macros share their names.
+#include "forms/Control.h"
+#include "forms/Form.h"
+#include "forms/Line.h"
+
+#include "platform/win32/ui/FormWindow.h"
+
+#include "platform/win32/com/TextConversion.h"
+#include "platform/win32/ui/ControlWindow.h"
+#include "platform/win32/ui/Win32UiHost.h"
+#include "platform/win32/ui/WindowClasses.h"
+
+namespace telvane::win32 {
+namespace {
+
+struct FrameStyle {
+    DWORD style;
+    DWORD extended;
+};
+
+FrameStyle StyleOf(const forms::Form& form, bool embedded) {
+    if (embedded)
+        return {WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT};
+    const DWORD menu = form.ControlBox() ? WS_SYSMENU : 0;
+    switch (form.BorderStyle()) {
+        case forms::FormBorderStyle::None:
+            return {WS_POPUP | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT};
+        case forms::FormBorderStyle::FixedSingle:
+            return {WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN | menu | WS_MINIMIZEBOX,
+                    WS_EX_CONTROLPARENT};
+        case forms::FormBorderStyle::FixedDialog:
+            return {WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN | menu,
+                    WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT};
+        case forms::FormBorderStyle::FixedToolWindow:
+            return {WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN | menu,
+                    WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT};
+        case forms::FormBorderStyle::SizableToolWindow:
+            return {WS_POPUP | WS_CAPTION | WS_THICKFRAME | WS_CLIPCHILDREN | menu,
+                    WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT};
+        case forms::FormBorderStyle::Sizable:
+            break;
+    }
+    return {WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT};
+}
+
+}  // namespace
+
+FormWindow::FormWindow(Win32UiHost& host, forms::Form& form, HWND parent, HWND owner)
+    : m_host(host), m_form(form), m_embedded(parent != nullptr) {
+    const FrameStyle style = StyleOf(form, m_embedded);
+    m_window.Reset(::CreateWindowExW(
+        style.extended, WindowClasses::Form, com::WideFromUtf8(form.Caption()).c_str(), style.style,
+        0, 0, 0, 0, m_embedded ? parent : owner, nullptr, host.Module(), this));
+    if (!m_window)
+        return;
+    ApplyBounds();
+    ApplyIcon();
+    int id = 1;
+    for (forms::Control* control : form.Controls()) {
+        auto peer = std::make_unique<ControlWindow>(*this, *control, id++);
+        m_byControl.emplace(control, peer.get());
+        if (peer->Window() != nullptr)
+            m_byWindow.emplace(peer->Window(), peer.get());
+        m_controls.push_back(std::move(peer));
+    }
+}
+
+FormWindow::~FormWindow() {
+    // The procedures must not reach this object while the windows go.
+    if (m_window) {
+        ::SetWindowLongPtrW(m_window.Get(), GWLP_USERDATA, 0);
+        for (const auto& [window, peer] : m_byWindow) {
+            if (peer->Control().Kind() == forms::ControlKind::Frame ||
+                peer->Control().Kind() == forms::ControlKind::PictureBox ||
+                peer->Control().Kind() == forms::ControlKind::Image) {
+                ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+            }
+        }
+    }
+    m_window.Reset();
+}
+
+ControlWindow* FormWindow::Peer(const forms::Control& control) const {
+    const auto found = m_byControl.find(&control);
+    return found == m_byControl.end() ? nullptr : found->second;
+}
+
+ControlWindow* FormWindow::PeerOf(HWND window) const {
+    const auto found = m_byWindow.find(window);
+    return found == m_byWindow.end() ? nullptr : found->second;
+}
+
+HWND FormWindow::ContainerWindow(const forms::Control& control) const {
+    if (const forms::Control* frame = control.Parent().AsControl()) {
+        if (const ControlWindow* peer = Peer(*frame))
+            return peer->Window();
+    }
+    return m_window.Get();
+}
+
+RECT FormWindow::PixelRect(const forms::Control& control) const {
+    const forms::Bounds& b = control.GetBounds();
+    return {m_host.Pixels(b.left), m_host.Pixels(b.top), m_host.Pixels(b.left + b.width),
+            m_host.Pixels(b.top + b.height)};
+}
+
+void FormWindow::Reparent(HWND parent, HWND owner) {
+    const bool embedded = parent != nullptr;
+    const FrameStyle style = StyleOf(m_form, embedded);
+    const bool visible = ::IsWindowVisible(m_window.Get()) != FALSE;
+    if (embedded)
+        ::SetParent(m_window.Get(), parent);
+    ::SetWindowLongPtrW(m_window.Get(), GWL_STYLE,
+                        static_cast<LONG_PTR>(style.style | (visible ? WS_VISIBLE : 0)));
+    ::SetWindowLongPtrW(m_window.Get(), GWL_EXSTYLE, static_cast<LONG_PTR>(style.extended));
+    if (!embedded) {
+        ::SetParent(m_window.Get(), nullptr);
+        SetOwner(owner);
+    }
+    m_embedded = embedded;
+    ApplyBounds();
+}
+
+void FormWindow::SetOwner(HWND owner) {
+    if (!m_embedded)
+        ::SetWindowLongPtrW(m_window.Get(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
+}
+
+void FormWindow::ApplyBounds() {
+    const FrameStyle style = StyleOf(m_form, m_embedded);
+    RECT outer{0, 0, m_host.Pixels(m_form.ClientWidth()), m_host.Pixels(m_form.ClientHeight())};
+    ::AdjustWindowRectEx(&outer, style.style, FALSE, style.extended);
+    const forms::Bounds place = m_form.WindowBounds();
+    ::SetWindowPos(m_window.Get(), nullptr, m_host.Pixels(place.left), m_host.Pixels(place.top),
+                   outer.right - outer.left, outer.bottom - outer.top,
+                   SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+void FormWindow::ApplyIcon() {
+    if (m_form.Icon().empty())
+        return;
+    if (HICON icon = m_host.Resources().Icon(m_host.Module(), m_form.Icon(), 16)) {
+        ::SendMessageW(m_window.Get(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    }
+    if (HICON icon = m_host.Resources().Icon(m_host.Module(), m_form.Icon(), 32)) {
+        ::SendMessageW(m_window.Get(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    }
+}
+
+void FormWindow::ApplyCaption() {
+    ::SetWindowTextW(m_window.Get(), com::WideFromUtf8(m_form.Caption()).c_str());
+}
+
+void FormWindow::ApplyFocus() {
+    forms::Control* active = m_form.ActiveControl();
+    ControlWindow* peer = active ? Peer(*active) : nullptr;
+    if (peer == nullptr || peer->Window() == nullptr)
+        return;
+    // Moving the focus into an inactive window would activate it behind the user's back.
+    const HWND focus = ::GetFocus();
+    const bool ours = focus == m_window.Get() || ::IsChild(m_window.Get(), focus);
+    const bool active_window = m_embedded ? ours : ::GetActiveWindow() == m_window.Get() || ours;
+    if (active_window && focus != peer->Window())
+        ::SetFocus(peer->Window());
+}
+
+void FormWindow::FormChanged(forms::Property what) {
+    switch (what) {
+        case forms::Property::Caption:
+            ApplyCaption();
+            break;
+        case forms::Property::Bounds:
+            ApplyBounds();
+            break;
+        case forms::Property::Enabled:
+            ::EnableWindow(m_window.Get(), m_form.Enabled() ? TRUE : FALSE);
+            break;
+        case forms::Property::Icon:
+            ApplyIcon();
+            break;
+        case forms::Property::Focus:
+            ApplyFocus();
+            break;
+        case forms::Property::MousePointer: {
+            POINT cursor{};
+            ::GetCursorPos(&cursor);
+            const HWND under = ::WindowFromPoint(cursor);
+            if (under == m_window.Get() || ::IsChild(m_window.Get(), under)) {
+                ::SetCursor(
+                    ::LoadCursorW(nullptr, m_form.MousePointer() == forms::MousePointer::Hourglass
+                                               ? reinterpret_cast<LPCWSTR>(IDC_WAIT)
+                                               : reinterpret_cast<LPCWSTR>(IDC_ARROW)));
+            }
+            break;
+        }
+        case forms::Property::Colors:
+        case forms::Property::Font:
+            ::InvalidateRect(m_window.Get(), nullptr, TRUE);
+            break;
+        default:
+            break;
+    }
+}
+
+void FormWindow::ControlChanged(const forms::Control& control, forms::Property what) {
+    if (what == forms::Property::Focus) {
+        ApplyFocus();
+        return;
+    }
+    if (ControlWindow* peer = Peer(control))
+        peer->Changed(what);
+}
+
+void FormWindow::Paint(HWND window) {
+    PAINTSTRUCT paint;
+    const HDC dc = ::BeginPaint(window, &paint);
+    const forms::Container* container = &m_form;
+    if (window != m_window.Get()) {
+        ControlWindow* pane = PeerOf(window);
+        if (pane != nullptr) {
+            pane->PaintPane(dc);
+            container = dynamic_cast<const forms::Container*>(&pane->Control());
+        }
+    }
+    // Lines have no window: their container draws them.
+    for (const forms::Control* control : m_form.Controls()) {
+        if (control->Kind() != forms::ControlKind::Line || !control->Visible() ||
+            &control->Parent() != container) {
+            continue;
+        }
+        const auto& line = static_cast<const forms::Line&>(*control);
+        const HPEN pen =
+            ::CreatePen(PS_SOLID, line.BorderWidth(), DrawingResources::Rgb(line.BorderColor()));
+        const HGDIOBJ previous = ::SelectObject(dc, pen);
+        const int x1 = m_host.Pixels(line.X1());
+        const int y1 = m_host.Pixels(line.Y1());
+        const int x2 = m_host.Pixels(line.X2());
+        const int y2 = m_host.Pixels(line.Y2());
+        ::MoveToEx(dc, x1, y1, nullptr);
+        // LineTo leaves out the last pixel; the design's line includes it.
+        ::LineTo(dc, x2 + (x2 > x1 ? 1 : x2 < x1 ? -1 : 0), y2 + (y2 > y1 ? 1 : y2 < y1 ? -1 : 0));
+        ::SelectObject(dc, previous);
+        ::DeleteObject(pen);
+    }
+    ::EndPaint(window, &paint);
+}
+
+LRESULT CALLBACK FormWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        ::SetWindowLongPtrW(window, GWLP_USERDATA,
+                            reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<FormWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (self == nullptr)
+        return ::DefWindowProcW(window, message, wParam, lParam);
+    try {
+        return self->Handle(window, message, wParam, lParam);
+    } catch (...) {
+        // Nothing may unwind through the system's frames.
+        self->m_host.KeepError(std::current_exception());
+        return 0;
+    }
+}
+
+LRESULT FormWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND:
+            if (ControlWindow* peer = PeerOf(reinterpret_cast<HWND>(lParam))) {
+                peer->Command(HIWORD(wParam));
+                return 0;
+            }
+            break;
+        case WM_NOTIFY: {
+            const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+            LRESULT result = 0;
+            if (ControlWindow* peer = PeerOf(header->hwndFrom)) {
+                if (peer->Notify(*header, result))
+                    return result;
+            }
+            break;
+        }
+        case WM_MEASUREITEM: {
+            auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+            const auto index = static_cast<std::size_t>(measure->CtlID) - 1;
+            if (measure->CtlType == ODT_LISTBOX && index < m_form.Controls().size()) {
+                // Sent while the list is being created, before its peer is known.
+                HFONT font = m_host.Resources().Font(m_form.Controls()[index]->Font());
+                measure->itemHeight = static_cast<UINT>(m_host.Resources().LineHeight(font) + 3);
+                return TRUE;
+            }
+            break;
+        }
+        case WM_DRAWITEM: {
+            const auto* draw = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+            if (ControlWindow* peer = PeerOf(draw->hwndItem)) {
+                peer->DrawItem(*draw);
+                return TRUE;
+            }
+            break;
+        }
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORBTN:
+            if (ControlWindow* peer = PeerOf(reinterpret_cast<HWND>(lParam))) {
+                if (HBRUSH brush = peer->ControlColor(reinterpret_cast<HDC>(wParam)))
+                    return reinterpret_cast<LRESULT>(brush);
+            }
+            break;
+        case WM_ERASEBKGND: {
+            RECT client;
+            ::GetClientRect(window, &client);
+            ControlWindow* pane = window == m_window.Get() ? nullptr : PeerOf(window);
+            ::FillRect(reinterpret_cast<HDC>(wParam), &client,
+                       pane ? pane->Background() : m_host.Resources().Brush(m_form.BackColor()));
+            return 1;
+        }
+        case WM_PAINT:
+            Paint(window);
+            return 0;
+        case WM_SETCURSOR:
+            if (m_form.MousePointer() == forms::MousePointer::Hourglass) {
+                ::SetCursor(::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_WAIT)));
+                return TRUE;
+            }
+            break;
+        case WM_CLOSE:
+            if (window == m_window.Get()) {
+                m_form.UserClose();
+                return 0;
+            }
+            break;
+        case WM_ACTIVATE:
+            if (window == m_window.Get() && LOWORD(wParam) != WA_INACTIVE) {
+                ::DefWindowProcW(window, message, wParam, lParam);
+                ApplyFocus();
+                return 0;
+            }
+            break;
+        default:
+            break;
+    }
+    return ::DefWindowProcW(window, message, wParam, lParam);
+}
+
+}  // namespace telvane::win32

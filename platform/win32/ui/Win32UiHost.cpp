@@ -1,0 +1,344 @@
+// Product headers come before <windows.h>, whose macros share their names.
+#include "forms/Control.h"
+#include "forms/Form.h"
+
+#include "platform/win32/ui/Win32UiHost.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cctype>
+
+#include "platform/win32/com/TextConversion.h"
+#include "platform/win32/ui/ControlWindow.h"
+#include "platform/win32/ui/FormWindow.h"
+#include "platform/win32/ui/WindowClasses.h"
+
+namespace telvane::win32 {
+namespace {
+
+HINSTANCE ThisModule() {
+    HMODULE module = nullptr;
+    ::GetModuleHandleExW(
+        GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+        reinterpret_cast<LPCWSTR>(&ThisModule), &module);
+    return module;
+}
+
+int ScreenDpi() {
+    const HDC screen = ::GetDC(nullptr);
+    const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
+    ::ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : 96;
+}
+
+// Windows disabled for a modal show, enabled again however the show ends.
+class DisabledWindows {
+public:
+    DisabledWindows() = default;
+    DisabledWindows(const DisabledWindows&) = delete;
+    DisabledWindows& operator=(const DisabledWindows&) = delete;
+    ~DisabledWindows() {
+        for (HWND window : m_windows) {
+            if (::IsWindow(window))
+                ::EnableWindow(window, TRUE);
+        }
+    }
+    void Disable(HWND window) {
+        if (window != nullptr && ::IsWindowEnabled(window)) {
+            ::EnableWindow(window, FALSE);
+            m_windows.push_back(window);
+        }
+    }
+
+private:
+    std::vector<HWND> m_windows;
+};
+
+struct ThreadWindows {
+    HWND except;
+    HWND parking;
+    DisabledWindows* disabled;
+};
+
+BOOL CALLBACK DisableThreadWindow(HWND window, LPARAM context) {
+    auto* windows = reinterpret_cast<ThreadWindows*>(context);
+    if (window != windows->except && window != windows->parking && ::IsWindowVisible(window))
+        windows->disabled->Disable(window);
+    return TRUE;
+}
+
+}  // namespace
+
+Win32UiHost::Win32UiHost()
+    : m_module(ThisModule()),
+      m_dpi(ScreenDpi()),
+      m_classes(WindowClasses::Acquire(m_module, &FormWindow::Procedure)),
+      m_resources(m_dpi) {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TREEVIEW_CLASSES | ICC_PROGRESS_CLASS};
+    ::InitCommonControlsEx(&controls);
+    m_parking.Reset(::CreateWindowExW(0, WindowClasses::Pane, L"", WS_POPUP, 0, 0, 0, 0, nullptr,
+                                      nullptr, m_module, nullptr));
+}
+
+Win32UiHost::~Win32UiHost() {
+    m_windows.clear();
+    m_parking.Reset();
+}
+
+FormWindow* Win32UiHost::Find(const forms::Form& form) const {
+    const auto found = m_windows.find(&form);
+    return found == m_windows.end() ? nullptr : found->second.get();
+}
+
+FormWindow* Win32UiHost::FindByWindow(HWND window) const {
+    // The form whose window holds `window`; an embedded form's window is not a root.
+    for (HWND at = window; at != nullptr; at = ::GetParent(at)) {
+        for (const auto& [form, peer] : m_windows) {
+            if (peer->Window() == at)
+                return peer.get();
+        }
+        if ((::GetWindowLongPtrW(at, GWL_STYLE) & WS_CHILD) == 0)
+            break;
+    }
+    return nullptr;
+}
+
+void Win32UiHost::EmbedIn(forms::Form& form, HWND parent) {
+    if (parent != nullptr)
+        m_embedding[&form] = parent;
+    else
+        m_embedding.erase(&form);
+    if (FormWindow* window = Find(form))
+        window->Reparent(parent, m_parking.Get());
+}
+
+HWND Win32UiHost::WindowOf(const forms::Form& form) const {
+    const FormWindow* window = Find(form);
+    return window ? window->Window() : nullptr;
+}
+
+HWND Win32UiHost::WindowOf(const forms::Control& control) const {
+    const FormWindow* window = Find(control.OwnerForm());
+    const ControlWindow* peer = window ? window->Peer(control) : nullptr;
+    return peer ? peer->Window() : nullptr;
+}
+
+void Win32UiHost::KeepError(std::exception_ptr error) {
+    if (!m_kept)
+        m_kept = std::move(error);
+}
+
+void Win32UiHost::RaiseKept() {
+    if (m_kept)
+        std::rethrow_exception(std::exchange(m_kept, nullptr));
+}
+
+// --- Lifecycle ---
+
+void Win32UiHost::FormLoaded(forms::Form& form) {
+    const auto embedded = m_embedding.find(&form);
+    const HWND parent = embedded == m_embedding.end() ? nullptr : embedded->second;
+    m_windows[&form] = std::make_unique<FormWindow>(*this, form, parent, m_parking.Get());
+}
+
+void Win32UiHost::FormUnloaded(forms::Form& form) {
+    EndModal(form);
+    const auto found = m_windows.find(&form);
+    if (found == m_windows.end())
+        return;
+    // Taken out of the table first: destroying the window sends messages that look it up.
+    std::unique_ptr<FormWindow> window = std::move(found->second);
+    m_windows.erase(found);
+    window.reset();
+    if (!m_modal.empty()) {
+        // The modal form under it gets the activation back.
+        if (FormWindow* below = Find(*m_modal.back().form))
+            ::SetActiveWindow(below->Window());
+    }
+}
+
+void Win32UiHost::Place(forms::Form& form, HWND owner) {
+    FormWindow* window = Find(form);
+    if (window == nullptr || window->Embedded())
+        return;
+    RECT outer;
+    ::GetWindowRect(window->Window(), &outer);
+    const int width = outer.right - outer.left;
+    const int height = outer.bottom - outer.top;
+    RECT area{};
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+    int left = 0;
+    int top = 0;
+    switch (form.StartUpPosition()) {
+        case forms::StartUpPosition::CenterOwner:
+            if (owner != nullptr && owner != m_parking.Get()) {
+                RECT around;
+                ::GetWindowRect(owner, &around);
+                left = around.left + (around.right - around.left - width) / 2;
+                top = around.top + (around.bottom - around.top - height) / 2;
+                break;
+            }
+            [[fallthrough]];
+        case forms::StartUpPosition::CenterScreen:
+            left = area.left + (area.right - area.left - width) / 2;
+            top = area.top + (area.bottom - area.top - height) / 2;
+            break;
+        case forms::StartUpPosition::Manual:
+        case forms::StartUpPosition::WindowsDefault:
+            return;
+    }
+    form.SetWindowPosition(Twips(std::max(0, left)), Twips(std::max(0, top)));
+}
+
+void Win32UiHost::Show(forms::Form& form) {
+    FormWindow* window = Find(form);
+    if (window == nullptr)
+        return;
+    Place(form, nullptr);
+    ::ShowWindow(window->Window(), window->Embedded() ? SW_SHOWNA : SW_SHOW);
+    window->ApplyFocus();
+}
+
+void Win32UiHost::Hide(forms::Form& form) {
+    EndModal(form);
+    if (FormWindow* window = Find(form))
+        ::ShowWindow(window->Window(), SW_HIDE);
+}
+
+void Win32UiHost::EndModal(const forms::Form& form) {
+    for (ModalShow& show : m_modal) {
+        if (show.form == &form)
+            *show.ended = true;
+    }
+}
+
+void Win32UiHost::ShowModal(forms::Form& form, forms::Form* owner) {
+    FormWindow* window = Find(form);
+    if (window == nullptr)
+        return;
+    const HWND self = window->Window();
+    const HWND ownerWindow = owner ? WindowOf(*owner) : nullptr;
+    bool ended = false;
+    {
+        DisabledWindows disabled;
+        if (ownerWindow != nullptr) {
+            disabled.Disable(ownerWindow);
+        } else {
+            ThreadWindows windows{self, m_parking.Get(), &disabled};
+            ::EnumThreadWindows(::GetCurrentThreadId(), &DisableThreadWindow,
+                                reinterpret_cast<LPARAM>(&windows));
+        }
+        window->SetOwner(ownerWindow ? ownerWindow : m_parking.Get());
+        Place(form, ownerWindow);
+        m_modal.push_back({&form, &ended});
+        struct PopModal {
+            std::vector<ModalShow>& modal;
+            ~PopModal() { modal.pop_back(); }
+        } pop{m_modal};
+        ::ShowWindow(self, SW_SHOW);
+        ::SetForegroundWindow(self);
+        window = nullptr;  // the form may unload at any message from here on
+        if (FormWindow* shown = Find(form))
+            shown->ApplyFocus();
+        while (!ended) {
+            MSG message;
+            const BOOL got = ::GetMessageW(&message, nullptr, 0, 0);
+            if (got == 0) {
+                // The application is ending: its own loop must still see the quit.
+                ::PostQuitMessage(static_cast<int>(message.wParam));
+                break;
+            }
+            if (got == -1)
+                break;
+            Dispatch(message);
+            RaiseKept();
+        }
+        // The disabled windows are enabled again before the form's window goes, so the
+        // activation returns to its owner.
+    }
+    if (ownerWindow != nullptr && ::IsWindow(ownerWindow))
+        ::SetActiveWindow(ownerWindow);
+}
+
+void Win32UiHost::Dispatch(MSG& message) {
+    if (PreTranslateMessage(message))
+        return;
+    ::TranslateMessage(&message);
+    ::DispatchMessageW(&message);
+}
+
+void Win32UiHost::DoEvents() {
+    MSG message;
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            ::PostQuitMessage(static_cast<int>(message.wParam));
+            break;
+        }
+        Dispatch(message);
+        RaiseKept();
+    }
+}
+
+bool Win32UiHost::PreTranslateMessage(const MSG& message) {
+    if (message.message != WM_KEYDOWN && message.message != WM_SYSCHAR)
+        return false;
+    FormWindow* window = FindByWindow(message.hwnd);
+    if (window == nullptr)
+        return false;
+    forms::Form& form = window->Form();
+    const auto keep = form.KeepAlive();
+    try {
+        if (message.message == WM_SYSCHAR) {
+            const auto key = static_cast<wchar_t>(message.wParam);
+            if (key > 0x7F)
+                return false;
+            return form.UserPressAccessKey(static_cast<char>(key));
+        }
+        switch (message.wParam) {
+            case VK_TAB:
+                form.UserPressTab(::GetKeyState(VK_SHIFT) < 0);
+                return true;
+            case VK_RETURN:
+                return form.UserPressEnter();
+            case VK_ESCAPE:
+                return form.UserPressEscape();
+            default:
+                return false;
+        }
+    } catch (...) {
+        KeepError(std::current_exception());
+        return true;
+    }
+}
+
+void Win32UiHost::ShowMessage(const forms::Form* owner, const std::string& text,
+                              const std::string& title) {
+    HWND ownerWindow = owner ? WindowOf(*owner) : nullptr;
+    ::MessageBoxW(ownerWindow, com::WideFromUtf8(text).c_str(), com::WideFromUtf8(title).c_str(),
+                  MB_OK | (ownerWindow ? 0 : MB_TASKMODAL));
+}
+
+bool Win32UiHost::TakesInput(const forms::Form& form) const {
+    return m_modal.empty() || m_modal.back().form == &form;
+}
+
+int Win32UiHost::ScreenWidth() const {
+    return Twips(::GetSystemMetrics(SM_CXSCREEN));
+}
+
+int Win32UiHost::ScreenHeight() const {
+    return Twips(::GetSystemMetrics(SM_CYSCREEN));
+}
+
+void Win32UiHost::FormChanged(const forms::Form& form, forms::Property what) {
+    if (FormWindow* window = Find(form))
+        window->FormChanged(what);
+}
+
+void Win32UiHost::ControlChanged(const forms::Control& control, forms::Property what) {
+    if (FormWindow* window = Find(control.OwnerForm()))
+        window->ControlChanged(control, what);
+}
+
+}  // namespace telvane::win32

@@ -1,0 +1,96 @@
+#pragma once
+
+#include <windows.h>
+
+#include <exception>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "forms/UiHost.h"
+#include "platform/win32/ui/DrawingResources.h"
+#include "platform/win32/ui/GdiObjects.h"
+
+namespace telvane::win32 {
+
+class FormWindow;
+class WindowClasses;
+
+// The window model's Win32 back end: every loaded form gets a native window and every control
+// a native child, kept in step with the model through its change notices; native input goes
+// back to the model's User... actions, so refusals, events and handlers are the same as
+// headless. Forms are top-level windows owned by a hidden window of the host (so none is in
+// the taskbar), except a form embedded in a container's window. Twips become pixels at the
+// screen's DPI here and nowhere else. One host serves one thread: the thread that creates it.
+class Win32UiHost final : public forms::UiHost {
+public:
+    Win32UiHost();
+    ~Win32UiHost() override;
+
+    // --- For a container that holds a form in its own window (the options tab) ---
+    // The form's window becomes a child of `parent` (null: top-level again). Call it before
+    // the form loads, or at any time to move a loaded form's window into another parent.
+    void EmbedIn(forms::Form& form, HWND parent);
+    // The form's or control's native window; null when the form is not loaded.
+    HWND WindowOf(const forms::Form& form) const;
+    HWND WindowOf(const forms::Control& control) const;
+    // The keyboard of the forms: Tab and Shift+Tab, Enter, Esc and access keys of the form that
+    // holds message.hwnd. True when the message was used and must not be dispatched; a
+    // container forwards its keyboard messages here (IOleInPlaceActiveObject's accelerators).
+    bool PreTranslateMessage(const MSG& message);
+
+    // --- Geometry ---
+    int Dpi() const { return m_dpi; }
+    int Pixels(int twips) const { return ::MulDiv(twips, m_dpi, 1440); }
+    int Twips(int pixels) const { return ::MulDiv(pixels, 1440, m_dpi); }
+
+    DrawingResources& Resources() { return m_resources; }
+    // The module whose resources hold the forms' pictures and icons.
+    HINSTANCE Module() const { return m_module; }
+
+    // A handler run from a window procedure threw: the error is kept and raised again where
+    // the host's loop returns to the model (DoEvents, the modal loop).
+    void KeepError(std::exception_ptr error);
+
+    // forms::UiHost
+    void FormLoaded(forms::Form& form) override;
+    void FormUnloaded(forms::Form& form) override;
+    void Show(forms::Form& form) override;
+    void Hide(forms::Form& form) override;
+    void ShowModal(forms::Form& form, forms::Form* owner) override;
+    void DoEvents() override;
+    void ShowMessage(const forms::Form* owner, const std::string& text,
+                     const std::string& title) override;
+    bool TakesInput(const forms::Form& form) const override;
+    int ScreenWidth() const override;
+    int ScreenHeight() const override;
+    void FormChanged(const forms::Form& form, forms::Property what) override;
+    void ControlChanged(const forms::Control& control, forms::Property what) override;
+
+private:
+    struct ModalShow {
+        const forms::Form* form;
+        bool* ended;
+    };
+
+    FormWindow* Find(const forms::Form& form) const;
+    FormWindow* FindByWindow(HWND window) const;
+    void Dispatch(MSG& message);
+    void RaiseKept();
+    void EndModal(const forms::Form& form);
+    // Places a top-level form as its start-up position says, by its real outer size.
+    void Place(forms::Form& form, HWND owner);
+
+    HINSTANCE m_module;
+    int m_dpi;
+    std::shared_ptr<WindowClasses> m_classes;
+    DrawingResources m_resources;
+    WindowHandle m_parking;  // hidden owner of the top-level forms
+    std::map<const forms::Form*, std::unique_ptr<FormWindow>> m_windows;
+    std::map<const forms::Form*, HWND> m_embedding;
+    std::vector<ModalShow> m_modal;
+    std::exception_ptr m_kept;
+};
+
+}  // namespace telvane::win32
