@@ -40,12 +40,13 @@ PageWindow::PageWindow(HWND parent, const RECT& position, std::function<void()> 
     : m_focused(std::move(focused)) {
     if (!AcquireClass(&PageWindow::Procedure))
         return;
-    // WS_EX_CONTROLPARENT: a dialog's own Tab and Alt+key handling walks into the page's
-    // controls, which is all a container that never calls TranslateAccelerator offers.
+    // One tab stop for the dialog, as a control is: entering it passes the focus on to the
+    // page's first or last control, and inside it the page's own order holds (through
+    // IOleInPlaceActiveObject::TranslateAccelerator).
     m_window = ::CreateWindowExW(
-        WS_EX_CONTROLPARENT, ClassName, L"", WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
-        position.left, position.top, position.right - position.left, position.bottom - position.top,
-        parent, nullptr, com::ServerModule::Handle(), this);
+        0, ClassName, L"", WS_CHILD | WS_TABSTOP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, position.left,
+        position.top, position.right - position.left, position.bottom - position.top, parent,
+        nullptr, com::ServerModule::Handle(), this);
     if (!m_window) {
         const DWORD error = ::GetLastError();
         ReleaseClass();

@@ -7,8 +7,8 @@
 namespace telvane::win32 {
 
 // The window the page control hands its container during in-place activation: a child of the
-// container's window, in the button-face colour of a dialog page, that passes the focus on to
-// the page's controls and lets dialog navigation (Tab, Alt+key) walk into its children.
+// container's window, in the button-face colour of a dialog page, one tab stop of the
+// container's dialog that passes the focus on to the page's controls.
 // The window class belongs to the DLL and is unregistered with the last window, so the DLL
 // can unload without leaving a class whose procedure is gone.
 class PageWindow {

@@ -103,6 +103,12 @@ void PropertyPageAdapter::Focus() {
     const std::vector<forms::Control*> stops = TabStops();
     if (stops.empty())
         return;
+    // Tab from the dialog enters at the first control, Shift+Tab at the last; otherwise the
+    // control that had the focus last gets it back.
+    if (::GetKeyState(VK_TAB) < 0) {
+        FocusOn(::GetKeyState(VK_SHIFT) < 0 ? *stops.back() : *stops.front());
+        return;
+    }
     const auto active = std::find(stops.begin(), stops.end(), m_page->ActiveControl());
     FocusOn(active == stops.end() ? *stops.front() : **active);
 }
