@@ -16,6 +16,7 @@
 #include "tests/win32/ComApartment.h"
 #include "tests/win32/FakeClientSite.h"
 #include "tests/win32/FakeInPlaceSite.h"
+#include "tests/win32/NativeWindows.h"
 #include "tests/win32/ServerDll.h"
 #include "tests/win32/TestWindow.h"
 
@@ -371,27 +372,6 @@ TEST_F(InPlaceActivationTest, ControlInfoOffersAltFForTheFaxManagerButton) {
     EXPECT_EQ(entry.key, 'F');
 }
 
-// The first window below `under` (at any depth) with that text, or null.
-HWND FindText(HWND under, const std::wstring& text) {
-    struct Search {
-        const std::wstring* text;
-        HWND found;
-    } search{&text, nullptr};
-    ::EnumChildWindows(
-        under,
-        [](HWND window, LPARAM context) -> BOOL {
-            auto* search = reinterpret_cast<Search*>(context);
-            wchar_t buffer[256] = {};
-            ::GetWindowTextW(window, buffer, 256);
-            if (*search->text != buffer)
-                return TRUE;
-            search->found = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 std::wstring VersionCaptionOf(const std::wstring& path) {
     DWORD ignored = 0;
     std::vector<BYTE> data(::GetFileVersionInfoSizeW(path.c_str(), &ignored));
@@ -407,24 +387,6 @@ std::wstring VersionCaptionOf(const std::wstring& path) {
     std::swprintf(caption, 64, L"(Version: %u.%02u.%04u)", HIWORD(fixed->dwFileVersionMS),
                   LOWORD(fixed->dwFileVersionMS), LOWORD(fixed->dwFileVersionLS));
     return caption;
-}
-
-int Pixels(int twips) {
-    const HDC screen = ::GetDC(nullptr);
-    const int dpi = ::GetDeviceCaps(screen, LOGPIXELSX);
-    ::ReleaseDC(nullptr, screen);
-    return ::MulDiv(twips, dpi, 1440);
-}
-
-int Twips(int pixels) {
-    return ::MulDiv(pixels, 1440, Pixels(1440));
-}
-
-int LeftInPage(HWND control, HWND page) {
-    RECT rect = {};
-    ::GetWindowRect(control, &rect);
-    ::MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&rect), 2);
-    return rect.left;
 }
 
 constexpr const wchar_t* SwitchText = L"Suppress fax numbers when Contacts created or updated";
@@ -506,23 +468,6 @@ TEST_F(InPlaceActivationTest, TabWalksThePageAndHandsOverAtEitherEnd) {
     m_control->Close(OLECLOSE_NOSAVE);
 }
 
-// Finds the fax manager while its modal loop runs, notes what it saw, and closes it.
-struct ManagerWatch {
-    HWND container;
-    bool seen = false;
-    bool containerDisabled = false;
-};
-ManagerWatch* g_watch = nullptr;
-
-void CALLBACK CloseManager(HWND, UINT, UINT_PTR, DWORD) {
-    HWND manager = ::FindWindowW(nullptr, L"Telvane");
-    if (!g_watch || !manager || !::IsWindowVisible(manager))
-        return;
-    g_watch->seen = true;
-    g_watch->containerDisabled = !::IsWindowEnabled(g_watch->container);
-    ::PostMessageW(manager, WM_CLOSE, 0, 0);
-}
-
 TEST_F(InPlaceActivationTest, AltFOpensTheFaxManagerModallyOverTheContainer) {
     Site(m_control.Get(), &m_site);
     ASSERT_EQ(
@@ -531,13 +476,9 @@ TEST_F(InPlaceActivationTest, AltFOpensTheFaxManagerModallyOverTheContainer) {
     ::ShowWindow(m_window.Get(), SW_SHOWNA);
     ComPtr<IOleInPlaceActiveObject> active;
     ASSERT_EQ(m_control->QueryInterface(IID_IOleInPlaceActiveObject, active.PutVoid()), S_OK);
-    ManagerWatch watch{m_window.Get()};
-    g_watch = &watch;
-    const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, &CloseManager);
     MSG message = {::GetFocus(), WM_SYSKEYDOWN, 'F', 0x20000000, 0, {0, 0}};
-    EXPECT_EQ(active->TranslateAccelerator(&message), S_OK);
-    ::KillTimer(nullptr, timer);
-    g_watch = nullptr;
+    const ManagerWatch watch = WatchFaxManager(
+        m_window.Get(), [&] { EXPECT_EQ(active->TranslateAccelerator(&message), S_OK); });
     EXPECT_TRUE(watch.seen) << "Alt+F pressed cmdApplet, which shows the fax manager";
     EXPECT_TRUE(watch.containerDisabled) << "the manager is modal over the container";
     EXPECT_TRUE(::IsWindowEnabled(m_window.Get()));
