@@ -1,6 +1,8 @@
 #include "forms/SvgRenderer.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstdio>
 #include <fstream>
 #include <stdexcept>
 
@@ -13,6 +15,7 @@
 #include "forms/Line.h"
 #include "forms/ListBox.h"
 #include "forms/Mnemonic.h"
+#include "forms/Picture.h"
 #include "forms/PictureBox.h"
 #include "forms/ProgressBar.h"
 #include "forms/SvgWriter.h"
@@ -319,18 +322,40 @@ void DrawFrame(SvgWriter& svg, const Frame& frame, const Box& box) {
     }
 }
 
+// The picture's pixels, a run of one colour per rectangle, clipped to the box.
+void DrawPixels(SvgWriter& svg, const Picture& picture, double left, double top, const Box& box) {
+    char fill[8];
+    for (int y = 0; y < picture.Height() && top + y < box.y + box.h; ++y) {
+        for (int x = 0; x < picture.Width() && left + x < box.x + box.w;) {
+            const std::uint32_t pixel = picture.Pixel(x, y);
+            int end = x + 1;
+            while (end < picture.Width() && picture.Pixel(end, y) == pixel)
+                ++end;
+            if ((pixel >> 24) >= 0x80) {
+                std::snprintf(fill, sizeof fill, "#%06x", static_cast<unsigned>(pixel & 0xFFFFFF));
+                FillRect(svg, {left + x, top + y, static_cast<double>(end - x), 1}, fill);
+            }
+            x = end;
+        }
+    }
+}
+
 void DrawPicture(SvgWriter& svg, const std::string& picture, const Box& box) {
     if (picture.empty())
         return;
     svg.Open("g", {{"class", "picture"}, {"data-picture", picture}});
     svg.Text("title", {}, picture);
-    svg.Empty("rect", {{"x", N(box.x + 0.5)},
-                       {"y", N(box.y + 0.5)},
-                       {"width", N(std::max(0.0, box.w - 1))},
-                       {"height", N(std::max(0.0, box.h - 1))},
-                       {"fill", "none"},
-                       {"stroke", Hex(SystemColor::ButtonShadow)},
-                       {"stroke-dasharray", "2,2"}});
+    if (const auto pixels = Picture::Load(picture, 32)) {
+        DrawPixels(svg, *pixels, box.x, box.y, box);
+    } else {
+        svg.Empty("rect", {{"x", N(box.x + 0.5)},
+                           {"y", N(box.y + 0.5)},
+                           {"width", N(std::max(0.0, box.w - 1))},
+                           {"height", N(std::max(0.0, box.h - 1))},
+                           {"fill", "none"},
+                           {"stroke", Hex(SystemColor::ButtonShadow)},
+                           {"stroke-dasharray", "2,2"}});
+    }
     svg.Close();
 }
 
@@ -569,7 +594,11 @@ void DrawTitleBar(SvgWriter& svg, const Form& form, double width) {
     if (!tool && !form.Icon().empty()) {
         svg.Open("g", {{"class", "icon"}, {"data-icon", form.Icon()}});
         svg.Text("title", {}, form.Icon());
-        FillRect(svg, {bar.x + 2, bar.y + (bar.h - 16) / 2, 16, 16}, "#ffffff");
+        const Box icon{bar.x + 2, bar.y + (bar.h - 16) / 2, 16, 16};
+        if (const auto pixels = Picture::Load(form.Icon(), 16))
+            DrawPixels(svg, *pixels, icon.x, icon.y, icon);
+        else
+            FillRect(svg, icon, "#ffffff");
         svg.Close();
         textX += 18;
     }

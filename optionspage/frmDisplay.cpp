@@ -19,6 +19,8 @@ frmDisplay::frmDisplay(forms::UiHost& host) : Form(host, "frmDisplay") {
         value.SetBorderStyle(forms::BorderStyle::FixedSingle);
         value.SetBackColor(forms::Color::System(forms::SystemColor::HighlightText));
         value.SetTabStop(false);
+        // A company such as "Dorsey & Sons" is shown as written, not as an access key.
+        value.SetUseMnemonic(false);
     }
     cmdCancel.SetCancel(true);
     cmdCancel.OnClick([this] { Unload(); });

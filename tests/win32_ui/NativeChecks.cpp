@@ -1,0 +1,138 @@
+// Product headers come before <windows.h>, whose macros share their names.
+#include "forms/CheckBox.h"
+#include "forms/CommandButton.h"
+#include "forms/Form.h"
+#include "forms/Label.h"
+
+#include "tests/win32_ui/NativeChecks.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <set>
+#include <tuple>
+
+#include "platform/win32/com/TextConversion.h"
+#include "platform/win32/ui/Win32UiHost.h"
+
+namespace telvane::test {
+namespace {
+
+std::string ModelCaption(const forms::Control& control) {
+    switch (control.Kind()) {
+        case forms::ControlKind::Label:
+            return static_cast<const forms::Label&>(control).Caption();
+        case forms::ControlKind::CommandButton:
+            return static_cast<const forms::CommandButton&>(control).Caption();
+        case forms::ControlKind::CheckBox:
+            return static_cast<const forms::CheckBox&>(control).Caption();
+        default:
+            return {};
+    }
+}
+
+}  // namespace
+
+std::wstring WindowText(HWND window) {
+    wchar_t text[512] = {};
+    ::GetWindowTextW(window, text, 512);
+    return text;
+}
+
+void ExpectWindowsMatchModel(win32::Win32UiHost& host, const forms::Form& form) {
+    const HWND window = host.WindowOf(form);
+    ASSERT_NE(window, nullptr) << form.Name();
+    const double scale = host.Dpi() / 1440.0;
+    RECT client{};
+    ::GetClientRect(window, &client);
+    EXPECT_NEAR(client.right, form.ClientWidth() * scale, 1.0) << form.Name();
+    EXPECT_NEAR(client.bottom, form.ClientHeight() * scale, 1.0) << form.Name();
+    if ((::GetWindowLongPtrW(window, GWL_STYLE) & WS_CHILD) == 0) {
+        EXPECT_EQ(WindowText(window), win32::com::WideFromUtf8(form.Caption())) << form.Name();
+    }
+
+    std::set<HFONT> fonts;
+    std::set<std::tuple<std::string, double, bool>> modelFonts;
+    for (const forms::Control* control : form.Controls()) {
+        const std::string name = form.Name() + "." + control->Name();
+        const HWND native = host.WindowOf(*control);
+        if (control->Kind() == forms::ControlKind::Line) {
+            EXPECT_EQ(native, nullptr) << name << ": its container draws it";
+            continue;
+        }
+        ASSERT_NE(native, nullptr) << name;
+        const forms::Control* frame = control->Parent().AsControl();
+        const HWND parent = frame ? host.WindowOf(*frame) : window;
+        EXPECT_EQ(::GetParent(native), parent) << name;
+        RECT place{};
+        ::GetWindowRect(native, &place);
+        ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&place), 2);
+        const forms::Bounds& b = control->GetBounds();
+        EXPECT_NEAR(place.left, b.left * scale, 1.0) << name;
+        EXPECT_NEAR(place.top, b.top * scale, 1.0) << name;
+        EXPECT_NEAR(place.right, (b.left + b.width) * scale, 1.0) << name;
+        EXPECT_NEAR(place.bottom, (b.top + b.height) * scale, 1.0) << name;
+        EXPECT_EQ((::GetWindowLongPtrW(native, GWL_STYLE) & WS_VISIBLE) != 0, control->Visible())
+            << name;
+        EXPECT_EQ(::IsWindowEnabled(native) != FALSE, control->Enabled()) << name;
+        const std::string caption = ModelCaption(*control);
+        if (!caption.empty()) {
+            EXPECT_EQ(WindowText(native), win32::com::WideFromUtf8(caption)) << name;
+        }
+
+        const auto font = reinterpret_cast<HFONT>(::SendMessageW(native, WM_GETFONT, 0, 0));
+        if (font == nullptr)
+            continue;  // panes draw with the font themselves
+        fonts.insert(font);
+        modelFonts.emplace(control->Font().name, control->Font().size, control->Font().bold);
+        LOGFONTW description{};
+        ASSERT_NE(::GetObjectW(font, sizeof description, &description), 0) << name;
+        EXPECT_EQ(std::wstring(description.lfFaceName),
+                  win32::com::WideFromUtf8(control->Font().name))
+            << name;
+        EXPECT_EQ(description.lfHeight, -std::lround(control->Font().size * host.Dpi() / 72.0))
+            << name;
+        EXPECT_EQ(description.lfWeight >= FW_BOLD, control->Font().bold) << name;
+    }
+    EXPECT_EQ(fonts.size(), modelFonts.size()) << form.Name() << ": one font object per font";
+
+    const forms::Control* active = form.ActiveControl();
+    if (active != nullptr && ::GetActiveWindow() == window) {
+        EXPECT_EQ(::GetFocus(), host.WindowOf(*active)) << form.Name() << "." << active->Name();
+    }
+}
+
+std::wstring TreeItemText(HWND tree, HTREEITEM item) {
+    wchar_t text[512] = {};
+    TVITEMW query{};
+    query.mask = TVIF_TEXT | TVIF_HANDLE;
+    query.hItem = item;
+    query.pszText = text;
+    query.cchTextMax = 512;
+    ::SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&query));
+    return text;
+}
+
+HTREEITEM FindTreeItem(HWND tree, const std::wstring& prefix) {
+    // Top to bottom, as the user reads the tree.
+    const std::function<HTREEITEM(HTREEITEM)> search = [&](HTREEITEM item) -> HTREEITEM {
+        for (; item != nullptr; item = TreeView_GetNextSibling(tree, item)) {
+            if (TreeItemText(tree, item).rfind(prefix, 0) == 0)
+                return item;
+            if (HTREEITEM found = search(TreeView_GetChild(tree, item)))
+                return found;
+        }
+        return nullptr;
+    };
+    return search(TreeView_GetRoot(tree));
+}
+
+RECT TreeItemTextRect(HWND tree, HTREEITEM item) {
+    RECT area{};
+    TreeView_GetItemRect(tree, item, &area, TRUE);
+    return area;
+}
+
+}  // namespace telvane::test
