@@ -130,6 +130,9 @@ void OptionsDialog::Build(HWND window) {
     ::SendMessageW(m_tabControl, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&m_pageArea));
     m_preferences = Child(window, L"STATIC", L"The mail client's own preferences.", SS_LEFT, 0,
                           m_pageArea.left + 12, m_pageArea.top + 12, 300, 20);
+    // What lies over the tab strip's display area lies above it: the strip clips its siblings
+    // above it out of its painting, and only those.
+    ::SetWindowPos(m_preferences, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 INT_PTR CALLBACK OptionsDialog::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -406,8 +406,7 @@ ScenarioRunner::ScenarioRunner() {
         // What the user sees once every input and paint has been handled.
         m_driver->Settle();
         m_driver->OnUi([&] {
-            ::RedrawWindow(nullptr, nullptr, nullptr,
-                           RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_ERASE);
+            ScreenPicture::RedrawShownWindows();
             ScreenPicture::Save(ScreenPicture::ShownWindows(), Bstr::ToWide(path));
         });
     };

@@ -42,6 +42,20 @@ private:
 
 }  // namespace
 
+void ScreenPicture::RedrawShownWindows() {
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND window, LPARAM) -> BOOL {
+            if (::IsWindowVisible(window)) {
+                ::RedrawWindow(
+                    window, nullptr, nullptr,
+                    RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+            }
+            return TRUE;
+        },
+        0);
+}
+
 RECT ScreenPicture::ShownWindows() {
     RECT all = {};
     ::EnumThreadWindows(

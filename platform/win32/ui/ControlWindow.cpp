@@ -32,8 +32,8 @@ bool IsPane(ControlKind kind) {
            kind == ControlKind::Image;
 }
 
-DWORD LabelAlignment(forms::Alignment alignment) {
-    switch (alignment) {
+DWORD LabelAlignment(const forms::Label& label) {
+    switch (label.Alignment()) {
         case forms::Alignment::RightJustify:
             return SS_RIGHT;
         case forms::Alignment::Center:
@@ -41,7 +41,9 @@ DWORD LabelAlignment(forms::Alignment alignment) {
         case forms::Alignment::LeftJustify:
             break;
     }
-    return SS_LEFT;
+    // A label that does not wrap keeps its caption on one line even where the native font is
+    // a little wider than the model measured.
+    return label.WordWrap() ? SS_LEFT : SS_LEFTNOWORDWRAP;
 }
 
 std::wstring Caption(const forms::Control& control) {
@@ -95,7 +97,7 @@ void ControlWindow::Create() {
         case ControlKind::Label: {
             const auto& label = static_cast<const forms::Label&>(m_control);
             windowClass = L"STATIC";
-            style |= LabelAlignment(label.Alignment()) | (label.UseMnemonic() ? 0 : SS_NOPREFIX);
+            style |= LabelAlignment(label) | (label.UseMnemonic() ? 0 : SS_NOPREFIX);
             if (label.BorderStyle() == forms::BorderStyle::FixedSingle)
                 extended |= WS_EX_CLIENTEDGE;
             break;
@@ -275,7 +277,7 @@ void ControlWindow::ApplyAppearance() {
             const auto& label = static_cast<const forms::Label&>(m_control);
             auto style = static_cast<DWORD>(::GetWindowLongPtrW(m_window, GWL_STYLE));
             style &= ~static_cast<DWORD>(SS_TYPEMASK | SS_NOPREFIX);
-            style |= LabelAlignment(label.Alignment()) | (label.UseMnemonic() ? 0 : SS_NOPREFIX);
+            style |= LabelAlignment(label) | (label.UseMnemonic() ? 0 : SS_NOPREFIX);
             ::SetWindowLongPtrW(m_window, GWL_STYLE, static_cast<LONG_PTR>(style));
             ::InvalidateRect(m_window, nullptr, TRUE);
             break;
