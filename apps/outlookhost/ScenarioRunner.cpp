@@ -106,7 +106,7 @@ HWND FindShown(const std::function<bool(HWND)>& match) {
     } search{&match, nullptr};
     ::EnumThreadWindows(
         ::GetCurrentThreadId(),
-        [](HWND window, LPARAM context) -> BOOL {
+        [](HWND window, LPARAM context) CALLBACK -> BOOL {
             auto* search = reinterpret_cast<Search*>(context);
             if (!::IsWindowVisible(window))
                 return TRUE;
@@ -116,7 +116,7 @@ HWND FindShown(const std::function<bool(HWND)>& match) {
             }
             ::EnumChildWindows(
                 window,
-                [](HWND child, LPARAM inner) -> BOOL {
+                [](HWND child, LPARAM inner) CALLBACK -> BOOL {
                     auto* search = reinterpret_cast<Search*>(inner);
                     if (::IsWindowVisible(child) && (*search->match)(child)) {
                         search->found = child;

@@ -45,7 +45,7 @@ private:
 void ScreenPicture::RedrawShownWindows() {
     ::EnumThreadWindows(
         ::GetCurrentThreadId(),
-        [](HWND window, LPARAM) -> BOOL {
+        [](HWND window, LPARAM) CALLBACK -> BOOL {
             if (::IsWindowVisible(window)) {
                 ::RedrawWindow(
                     window, nullptr, nullptr,
@@ -60,7 +60,7 @@ RECT ScreenPicture::ShownWindows() {
     RECT all = {};
     ::EnumThreadWindows(
         ::GetCurrentThreadId(),
-        [](HWND window, LPARAM context) -> BOOL {
+        [](HWND window, LPARAM context) CALLBACK -> BOOL {
             RECT bounds;
             if (::IsWindowVisible(window) && ::GetWindowRect(window, &bounds)) {
                 auto* all = reinterpret_cast<RECT*>(context);

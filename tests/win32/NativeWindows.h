@@ -16,7 +16,7 @@ inline HWND FindText(HWND under, const std::wstring& text) {
     } search{&text, nullptr};
     ::EnumChildWindows(
         under,
-        [](HWND window, LPARAM context) -> BOOL {
+        [](HWND window, LPARAM context) CALLBACK -> BOOL {
             auto* search = reinterpret_cast<Search*>(context);
             wchar_t buffer[256] = {};
             ::GetWindowTextW(window, buffer, 256);

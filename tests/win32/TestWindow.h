@@ -25,7 +25,7 @@ public:
         int count = 0;
         ::EnumChildWindows(
             m_window,
-            [](HWND, LPARAM counted) -> BOOL {
+            [](HWND, LPARAM counted) CALLBACK -> BOOL {
                 ++*reinterpret_cast<int*>(counted);
                 return TRUE;
             },

@@ -4,6 +4,7 @@
 
 #include "platform/win32/com/ComBoundary.h"
 #include "platform/win32/com/ModuleTypeLibrary.h"
+#include "platform/win32/optionspage/OffscreenCanvas.h"
 #include "platform/win32/optionspage/PageConnectionPoint.h"
 #include "platform/win32/optionspage/PageProcess.h"
 
@@ -309,14 +310,20 @@ HRESULT TelvanePageObject::Draw(DWORD aspect, LONG, void*, DVTARGETDEVICE*, HDC,
         return E_INVALIDARG;
     RECT area = {bounds->left, bounds->top, bounds->right, bounds->bottom};
     ::FillRect(drawOn, &area, ::GetSysColorBrush(COLOR_BTNFACE));
-    if (HWND window = m_inPlace.Window()) {
-        // The live window with its controls, drawn where the container asks.
-        POINT origin;
-        ::OffsetViewportOrgEx(drawOn, area.left, area.top, &origin);
-        ::SendMessageW(window, WM_PRINT, reinterpret_cast<WPARAM>(drawOn),
-                       PRF_CLIENT | PRF_CHILDREN | PRF_ERASEBKGND);
-        ::SetViewportOrgEx(drawOn, origin.x, origin.y, nullptr);
-    }
+    HWND window = m_inPlace.Window();
+    RECT client = {};
+    if (!window || !::GetClientRect(window, &client) || client.right <= 0 || client.bottom <= 0)
+        return S_OK;
+    // The live window with its controls, printed at its own origin and then put where the
+    // container asks: printing children straight into an offset context misplaces them.
+    OffscreenCanvas canvas(drawOn, client.right, client.bottom);
+    if (!canvas.Context())
+        return S_OK;
+    ::FillRect(canvas.Context(), &client, ::GetSysColorBrush(COLOR_BTNFACE));
+    ::SendMessageW(window, WM_PRINT, reinterpret_cast<WPARAM>(canvas.Context()),
+                   PRF_CLIENT | PRF_CHILDREN | PRF_ERASEBKGND);
+    ::StretchBlt(drawOn, area.left, area.top, area.right - area.left, area.bottom - area.top,
+                 canvas.Context(), 0, 0, client.right, client.bottom, SRCCOPY);
     return S_OK;
 }
 
