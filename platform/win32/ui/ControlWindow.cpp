@@ -13,6 +13,8 @@
 
 #include "platform/win32/ui/ControlWindow.h"
 
+#include <algorithm>
+
 #include "platform/win32/com/TextConversion.h"
 #include "platform/win32/ui/FormWindow.h"
 #include "platform/win32/ui/Win32UiHost.h"
@@ -41,9 +43,8 @@ DWORD LabelAlignment(const forms::Label& label) {
         case forms::Alignment::LeftJustify:
             break;
     }
-    // A label that does not wrap keeps its caption on one line even where the native font is
-    // a little wider than the model measured.
-    return label.WordWrap() ? SS_LEFT : SS_LEFTNOWORDWRAP;
+    // A label that sizes itself to one line must not break it where the estimate was short.
+    return label.AutoSize() && !label.WordWrap() ? SS_LEFTNOWORDWRAP : SS_LEFT;
 }
 
 std::wstring Caption(const forms::Control& control) {
@@ -170,11 +171,38 @@ void ControlWindow::Create() {
     ApplyAll();
 }
 
+void ControlWindow::FitLabel() {
+    if (m_control.Kind() != ControlKind::Label)
+        return;
+    auto& label = static_cast<forms::Label&>(m_control);
+    if (!label.AutoSize() || label.WordWrap())
+        return;
+    // The model estimated the caption's width; here it is measured in the real font.
+    const std::wstring caption = Caption(m_control);
+    const HDC dc = ::GetDC(m_window);
+    const HGDIOBJ previous = ::SelectObject(dc, m_form.Host().Resources().Font(m_control.Font()));
+    RECT extent{};
+    ::DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &extent,
+                DT_CALCRECT | DT_SINGLELINE | (label.UseMnemonic() ? 0 : DT_NOPREFIX));
+    ::SelectObject(dc, previous);
+    ::ReleaseDC(m_window, dc);
+    const int width =
+        extent.right + (label.BorderStyle() == forms::BorderStyle::FixedSingle ? 4 : 0);
+    if (m_form.Host().Pixels(label.Width()) != width)
+        label.SetWidth(m_form.Host().Twips(width));
+    const RECT place = m_form.PixelRect(m_control);
+    ::SetWindowPos(m_window, nullptr, place.left, place.top, place.right - place.left,
+                   place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void ControlWindow::ApplyAll() {
     ::SendMessageW(m_window, WM_SETFONT,
                    reinterpret_cast<WPARAM>(m_form.Host().Resources().Font(m_control.Font())),
                    FALSE);
     switch (m_control.Kind()) {
+        case ControlKind::Label:
+            FitLabel();
+            break;
         case ControlKind::CheckBox:
         case ControlKind::ProgressBar:
             Changed(forms::Property::Range);
@@ -185,6 +213,8 @@ void ControlWindow::ApplyAll() {
             SyncTree();
             break;
         case ControlKind::ListBox:
+            if (!m_control.Visible())
+                SetListRedraw(false);
             SyncList();
             break;
         default:
@@ -203,18 +233,27 @@ void ControlWindow::Changed(forms::Property what) {
     const Syncing syncing(m_syncing);
     switch (what) {
         case forms::Property::Caption:
-            if (IsPane(m_control.Kind()))
+            if (IsPane(m_control.Kind())) {
                 ::InvalidateRect(m_window, nullptr, TRUE);
-            else
+            } else {
                 ::SetWindowTextW(m_window, Caption(m_control).c_str());
+                FitLabel();
+            }
             break;
         case forms::Property::Bounds: {
+            // The model sizes a label by its estimate after a caption change: measured again.
+            if (m_control.Kind() == ControlKind::Label) {
+                FitLabel();
+                break;
+            }
             const RECT place = m_form.PixelRect(m_control);
             ::SetWindowPos(m_window, nullptr, place.left, place.top, place.right - place.left,
                            place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
             break;
         }
         case forms::Property::Visible:
+            if (m_control.Kind() == ControlKind::ListBox)
+                SetListRedraw(m_control.Visible());
             ::ShowWindow(m_window, m_control.Visible() ? SW_SHOWNA : SW_HIDE);
             break;
         case forms::Property::Enabled:
@@ -224,6 +263,7 @@ void ControlWindow::Changed(forms::Property what) {
             ::SendMessageW(
                 m_window, WM_SETFONT,
                 reinterpret_cast<WPARAM>(m_form.Host().Resources().Font(m_control.Font())), TRUE);
+            FitLabel();
             break;
         case forms::Property::Appearance:
             ApplyAppearance();
@@ -238,13 +278,12 @@ void ControlWindow::Changed(forms::Property what) {
                                                                   : BST_UNCHECKED,
                                0);
             } else if (m_control.Kind() == ControlKind::ProgressBar) {
-                const auto& bar = static_cast<const forms::ProgressBar&>(m_control);
-                ::SendMessageW(m_window, PBM_SETRANGE32, static_cast<WPARAM>(bar.Min()),
-                               static_cast<LPARAM>(bar.Max()));
-                ::SendMessageW(m_window, PBM_SETPOS, static_cast<WPARAM>(bar.Value()), 0);
-            } else {
-                // A tick changed: the rows are drawn from the model.
+                SyncProgress(what == forms::Property::Range);
+            } else if (!m_invalidated && ::IsWindowVisible(m_window)) {
+                // A tick changed: the rows are drawn from the model, all at the next paint (a
+                // hidden list is drawn whole when it is shown).
                 ::InvalidateRect(m_window, nullptr, FALSE);
+                m_invalidated = true;
             }
             break;
         case forms::Property::Items:
@@ -303,6 +342,24 @@ void ControlWindow::ApplyAppearance() {
         default:
             ::InvalidateRect(m_window, nullptr, TRUE);
             break;
+    }
+}
+
+// --- Progress bar ---
+
+void ControlWindow::SyncProgress(bool range) {
+    const auto& bar = static_cast<const forms::ProgressBar&>(m_control);
+    if (range) {
+        ::SendMessageW(m_window, PBM_SETRANGE32, static_cast<WPARAM>(bar.Min()),
+                       static_cast<LPARAM>(bar.Max()));
+    }
+    // The bar paints itself at once on every position; the product moves it once per contact,
+    // so it is told only when its filled part grows or shrinks by a pixel.
+    const RECT place = m_form.PixelRect(m_control);
+    const int filled = static_cast<int>(bar.Fraction() * (place.right - place.left));
+    if (range || filled != m_progressPixels || bar.Value() == bar.Max()) {
+        ::SendMessageW(m_window, PBM_SETPOS, static_cast<WPARAM>(bar.Value()), 0);
+        m_progressPixels = filled;
     }
 }
 
@@ -418,6 +475,16 @@ bool ControlWindow::TreeMouseDown(LPARAM position) {
 
 // --- List box ---
 
+void ControlWindow::SetListRedraw(bool redraw) {
+    // While the list is hidden it fills without invalidating or sizing its scroll bar for every
+    // row; it is drawn whole when shown.
+    ::SendMessageW(m_window, WM_SETREDRAW, redraw ? TRUE : FALSE, 0);
+    if (redraw) {
+        ::InvalidateRect(m_window, nullptr, TRUE);
+        m_invalidated = true;
+    }
+}
+
 void ControlWindow::SyncList() {
     const Syncing syncing(m_syncing);
     const auto& list = static_cast<const forms::ListBox&>(m_control);
@@ -425,7 +492,15 @@ void ControlWindow::SyncList() {
     const int count = list.ListCount();
     if (count == 0) {
         ::SendMessageW(m_window, LB_RESETCONTENT, 0, 0);
+        m_listCapacity = 0;
     } else if (count == native + 1 && list.NewIndex() >= 0) {
+        if (native >= m_listCapacity) {
+            // Room for as many rows again, so that a long fill does not grow the native
+            // list's storage row by row.
+            m_listCapacity = std::max(64, native * 2);
+            ::SendMessageW(m_window, LB_INITSTORAGE, static_cast<WPARAM>(m_listCapacity - native),
+                           0);
+        }
         ::SendMessageW(m_window, LB_INSERTSTRING, static_cast<WPARAM>(list.NewIndex()), 0);
     } else if (count != native) {
         // Not one entry added (an entry removed, or the list filled before its window was
@@ -433,6 +508,7 @@ void ControlWindow::SyncList() {
         ::SendMessageW(m_window, WM_SETREDRAW, FALSE, 0);
         ::SendMessageW(m_window, LB_RESETCONTENT, 0, 0);
         ::SendMessageW(m_window, LB_INITSTORAGE, static_cast<WPARAM>(count), 0);
+        m_listCapacity = count;
         for (int i = 0; i < count; ++i)
             ::SendMessageW(m_window, LB_ADDSTRING, 0, 0);
         ::SendMessageW(m_window, WM_SETREDRAW, TRUE, 0);
@@ -673,6 +749,9 @@ LRESULT CALLBACK ControlWindow::Subclass(HWND window, UINT message, WPARAM wPara
 bool ControlWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     result = 0;
     switch (message) {
+        case WM_PAINT:
+            m_invalidated = false;
+            return false;
         case WM_SETFOCUS:
             // The focus moved natively (a click on an empty part of a list): the model follows.
             if (!m_syncing && !m_control.HasFocus() && m_control.CanReceiveFocus()) {

@@ -53,10 +53,14 @@ private:
     void ApplyAll();
     void ApplyCaption();
     void ApplyAppearance();
+    // A label that sizes itself takes the width its caption has in the real font.
+    void FitLabel();
+    void SyncProgress(bool range);
     void SyncTree();
     void InsertNode(const std::shared_ptr<forms::Node>& node);
     void SyncTreeSelection();
     void SyncList();
+    void SetListRedraw(bool redraw);
     std::shared_ptr<forms::Node> NodeOf(HTREEITEM item) const;
     bool ListMouseDown(LPARAM position);
     bool TreeMouseDown(LPARAM position);
@@ -67,6 +71,9 @@ private:
     HWND m_window = nullptr;
     WNDPROC m_original = nullptr;
     bool m_syncing = false;
+    int m_progressPixels = -1;
+    int m_listCapacity = 0;
+    bool m_invalidated = false;  // the list waits for a paint already
     // Tree view: the native items, in the order of the model's nodes.
     std::vector<std::weak_ptr<forms::Node>> m_nodes;
     std::map<const forms::Node*, HTREEITEM> m_items;

@@ -269,12 +269,21 @@ void Win32UiHost::Dispatch(MSG& message) {
 }
 
 void Win32UiHost::DoEvents() {
+    // The product lets messages run once per contact, tens of thousands of times in a row;
+    // looking into the queue costs a trip to the window server each time, so it is looked
+    // into once a few milliseconds have passed, or at once after it held something.
+    const DWORD now = ::GetTickCount();
+    if (!m_queueBusy && now - m_lastLook < 5)
+        return;
+    m_lastLook = now;
+    m_queueBusy = false;
     MSG message;
     while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {
             ::PostQuitMessage(static_cast<int>(message.wParam));
             break;
         }
+        m_queueBusy = true;
         Dispatch(message);
         RaiseKept();
     }

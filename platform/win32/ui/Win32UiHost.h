@@ -91,6 +91,8 @@ private:
     std::map<const forms::Form*, HWND> m_embedding;
     std::vector<ModalShow> m_modal;
     std::exception_ptr m_kept;
+    DWORD m_lastLook = 0;
+    bool m_queueBusy = true;
 };
 
 }  // namespace telvane::win32

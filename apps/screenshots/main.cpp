@@ -1,0 +1,207 @@
+// Takes PNG-ready pictures of the real windows: runs the options tab and the fax manager with the
+// Win32 host on the sample store (and a folder large enough to catch Update at work), acts as
+// the user with real input, and saves each window at the demo's moments as a 24-bit BMP in the
+// folder given (scripts/windows/screenshots.sh makes PNGs of them for docs/).
+//
+// Product headers come before <windows.h>, whose macros share their names.
+#include "apps/demo/SampleStore.h"
+#include "optionspage/PageLibrary.h"
+#include "optionspage/TelvanePage.h"
+#include "platform/memory/outlook/MailClient.h"
+#include "platform/memory/outlook/MemoryPropertyPageSite.h"
+#include "platform/memory/registry/MemoryRegistry.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <thread>
+
+#include "platform/win32/ui/Win32UiHost.h"
+#include "tests/win32_ui/UiDriver.h"
+
+namespace {
+
+using telvane::test::UiDriver;
+
+// The window as the screen shows it, title bar and frame included.
+bool Save(HWND window, const std::string& path) {
+    RECT outer{};
+    ::GetWindowRect(window, &outer);
+    const int width = outer.right - outer.left;
+    const int height = outer.bottom - outer.top;
+    const HDC screen = ::GetDC(nullptr);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    void* bits = nullptr;
+    const HBITMAP bitmap = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    const HDC memory = ::CreateCompatibleDC(screen);
+    const HGDIOBJ previous = ::SelectObject(memory, bitmap);
+    ::BitBlt(memory, 0, 0, width, height, screen, outer.left, outer.top, SRCCOPY);
+    ::GdiFlush();
+    const auto stride = static_cast<DWORD>(((width * 3) + 3) & ~3);
+    BITMAPFILEHEADER file{};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof info.bmiHeader;
+    file.bfSize = file.bfOffBits + stride * static_cast<DWORD>(height);
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(&file), sizeof file);
+    out.write(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
+    out.write(static_cast<const char*>(bits), static_cast<std::streamsize>(stride * height));
+    ::SelectObject(memory, previous);
+    ::DeleteDC(memory);
+    ::DeleteObject(bitmap);
+    ::ReleaseDC(nullptr, screen);
+    return out.good();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    using namespace telvane;
+    const std::string folder = argc > 1 ? argv[1] : ".";
+    win32::Win32UiHost host;
+    memory::MailClient client;
+    demo::SampleStore sample{client};
+    // Enough contacts that Update is still at work when the picture is taken.
+    auto large = sample.personal.AddFolder("Customers", outlook::olContactItem);
+    for (int i = 0; i < 3000; ++i) {
+        const std::string name = "Customer " + std::to_string(10000 + i);
+        large.AddContact({.FileAs = name, .BusinessFaxNumber = "0161 496 " + std::to_string(i)});
+    }
+    memory::MemoryRegistry registry;
+    PageLibrary library{registry, host};
+    const HWND dialog =
+        ::CreateWindowExW(0, L"STATIC", L"Options", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 20, 20,
+                          420, 420, nullptr, nullptr, nullptr, nullptr);
+    if (dialog == nullptr) {
+        std::fprintf(stderr, "no display\n");
+        return 1;
+    }
+    auto page = std::make_shared<TelvanePage>(library);
+    page->UserControl_InitProperties(client.NewPropertyPageSite());
+    host.EmbedIn(*page, dialog);
+    page->Show();
+    ::ShowWindow(dialog, SW_SHOW);
+
+    int saved = 0;
+    UiDriver driver;
+    driver.SetBusyProbe([&] {
+        if (!library.frmFaxManager.IsLoaded())
+            return false;
+        const frmFaxManager& form = library.frmFaxManager.Get();
+        return ::GetActiveWindow() == host.WindowOf(form) &&
+               (!form.frmeControl.Enabled() ||
+                form.MousePointer() == forms::MousePointer::Hourglass);
+    });
+    const auto take = [&](UiDriver& ui, HWND window, const char* name) {
+        ui.Settle();
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        if (Save(window, folder + "/" + name + ".bmp"))
+            ++saved;
+    };
+    const auto native = [&](UiDriver& ui, auto pick) {
+        return ui.Ask<HWND>([&] { return host.WindowOf(pick(library.frmFaxManager.Get())); });
+    };
+    driver.Run(
+        host,
+        [&](UiDriver& ui) {
+            ui.ClickCentre(ui.Ask<HWND>([&] { return host.WindowOf(page->cmdApplet); }));
+            const HWND manager = ui.WaitForWindow(L"Telvane");
+            take(ui, manager, "frmFaxManager-opened");
+            const HWND tree = native(
+                ui, [](frmFaxManager & f) -> auto& { return f.tvContacts; });
+            const auto choose = [&](const wchar_t* name) {
+                const RECT where = ui.Ask<RECT>([&] {
+                    RECT area{};
+                    for (HTREEITEM item = TreeView_GetRoot(tree); item != nullptr;) {
+                        wchar_t text[256] = {};
+                        TVITEMW query{};
+                        query.mask = TVIF_TEXT | TVIF_HANDLE;
+                        query.hItem = item;
+                        query.pszText = text;
+                        query.cchTextMax = 256;
+                        ::SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&query));
+                        if (std::wstring(text).rfind(name, 0) == 0) {
+                            TreeView_GetItemRect(tree, item, &area, TRUE);
+                            break;
+                        }
+                        HTREEITEM next = TreeView_GetChild(tree, item);
+                        while (next == nullptr && item != nullptr) {
+                            next = TreeView_GetNextSibling(tree, item);
+                            if (next == nullptr)
+                                item = TreeView_GetParent(tree, item);
+                        }
+                        item = next;
+                    }
+                    return area;
+                });
+                ui.ClickCentre(tree, where);
+            };
+            choose(L"Contacts");
+            take(ui, manager, "frmFaxManager-contacts");
+
+            // Highlight an entry, then its details.
+            const HWND list = native(
+                ui, [](frmFaxManager & f) -> auto& { return f.lstContacts; });
+            ui.Click(list, {60, 8});
+            ui.ClickCentre(native(
+                ui, [](frmFaxManager & f) -> auto& { return f.cmdDisplay; }));
+            const HWND details = ui.WaitForWindow(L"Contact Details");
+            take(ui, details, "frmDisplay-shown");
+            ui.Press(VK_ESCAPE);
+            ui.WaitUntilGone(details);
+
+            ui.ClickCentre(native(
+                ui, [](frmFaxManager & f) -> auto& { return f.cmdInstructions; }));
+            const HWND instructions = ui.WaitForWindow(L"Instructions");
+            take(ui, instructions, "frmInstructions-shown");
+            ui.ClickCentre(ui.Ask<HWND>(
+                [&] { return host.WindowOf(library.frmInstructions.Get().cmdCancel); }));
+            ui.WaitUntilGone(instructions);
+
+            // The large folder, all ticked, and Update caught at work.
+            choose(L"Customers");
+            ui.ClickCentre(native(
+                ui, [](frmFaxManager & f) -> auto& { return f.cmdSelect(0); }));
+            const HWND frame = native(
+                ui, [](frmFaxManager & f) -> auto& { return f.frmeControl; });
+            const HWND update = native(
+                ui, [](frmFaxManager & f) -> auto& { return f.cmdUpdate; });
+            RECT client{};
+            ::GetClientRect(update, &client);
+            POINT centre{client.right / 2, client.bottom / 2};
+            ::ClientToScreen(update, &centre);
+            ::SetCursorPos(centre.x, centre.y);
+            INPUT click[2] = {};
+            click[0].type = click[1].type = INPUT_MOUSE;
+            click[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+            click[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+            ::SendInput(2, click, sizeof(INPUT));
+            while (::IsWindowEnabled(frame))
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            std::this_thread::sleep_for(std::chrono::milliseconds(150));
+            if (Save(manager, folder + "/frmFaxManager-working.bmp"))
+                ++saved;
+            while (!::IsWindowEnabled(frame))
+                std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            ui.Press(VK_ESCAPE);
+            ui.WaitUntilGone(manager);
+            take(ui, dialog, "TelvanePage-opened");
+        },
+        [&] { library.frmFaxManager.Unload(); });
+    for (const auto& failure : driver.Failures())
+        std::fprintf(stderr, "%s\n", failure.c_str());
+    page->Unload();
+    ::DestroyWindow(dialog);
+    std::printf("%d pictures in %s\n", saved, folder.c_str());
+    return saved == 6 && driver.Failures().empty() ? 0 : 1;
+}
