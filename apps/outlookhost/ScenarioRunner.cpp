@@ -3,9 +3,11 @@
 #include <commctrl.h>
 
 #include <cctype>
+#include <chrono>
 #include <cstdio>
 #include <exception>
 #include <stdexcept>
+#include <thread>
 #include <utility>
 
 #include "apps/outlookhost/SampleStore.h"
@@ -403,12 +405,15 @@ ScenarioRunner::ScenarioRunner() {
         m_driver->ClickCentre(tree, item);
     };
     m_inputSteps["picture"] = [this](const std::string& path) {
-        // What the user sees once every input and paint has been handled.
+        // What the user sees once every input and paint has been handled. Wine paints into
+        // window surfaces that reach the screen from the thread's message loop a moment later:
+        // that moment passes while the loop runs.
         m_driver->Settle();
-        m_driver->OnUi([&] {
-            ScreenPicture::RedrawShownWindows();
-            ScreenPicture::Save(ScreenPicture::ShownWindows(), Bstr::ToWide(path));
-        });
+        m_driver->OnUi([] { ScreenPicture::RedrawShownWindows(); });
+        std::this_thread::sleep_for(std::chrono::milliseconds(400));
+        m_driver->Settle();
+        m_driver->OnUi(
+            [&] { ScreenPicture::Save(ScreenPicture::ShownWindows(), Bstr::ToWide(path)); });
     };
     m_inputSteps["key"] = [this](const std::string& name) {
         if (name == "tab" || name == "shift+tab")
