@@ -15,6 +15,11 @@ memory::FolderHandle SampleStore::Build(memory::MailClient& client) {
                          .LastName = "Baker",
                          .HomeFaxNumber = "Fax: 555 1234"});
     contacts.AddContact({.FileAs = "Cy Cole", .FirstName = "Cy", .LastName = "Cole"});
+    // Shown until someone hides it: what the fax manager's Hide All has to change.
+    contacts.AddContact({.FileAs = "Dee Dorsey",
+                         .FirstName = "Dee",
+                         .LastName = "Dorsey",
+                         .OtherFaxNumber = "0777 888"});
     return contacts;
 }
 

@@ -1,11 +1,17 @@
 #include "apps/outlookhost/ScenarioRunner.h"
 
+#include <commctrl.h>
+
+#include <cctype>
+#include <chrono>
 #include <cstdio>
 #include <exception>
 #include <stdexcept>
+#include <thread>
 #include <utility>
 
 #include "apps/outlookhost/SampleStore.h"
+#include "apps/outlookhost/ScreenPicture.h"
 #include "apps/outlookhost/ServerApplication.h"
 #include "apps/outlookhost/ServerModuleFile.h"
 #include "common/outlook/RaisedError.h"
@@ -52,6 +58,100 @@ std::string Hex(HRESULT hr) {
 
 std::string Quoted(const std::string& text) {
     return "\"" + text + "\"";
+}
+
+// A caption as the user reads it: without the access keys' markers.
+std::wstring Readable(const std::wstring& text) {
+    std::wstring readable;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == L'&' && i + 1 < text.size())
+            ++i;
+        readable += text[i];
+    }
+    return readable;
+}
+
+std::string Utf8(const std::wstring& text) {
+    return Bstr::ToUtf8(text.c_str(), text.size());
+}
+
+std::wstring TextOf(HWND window) {
+    wchar_t text[512] = {};
+    ::GetWindowTextW(window, text, 512);
+    return text;
+}
+
+std::wstring ClassOf(HWND window) {
+    wchar_t name[128] = {};
+    ::GetClassNameW(window, name, 128);
+    return name;
+}
+
+// Whether a person can use the window now: it and every window up to its top-level window
+// are shown and enabled.
+bool Usable(HWND window) {
+    for (HWND at = window; at; at = ::GetAncestor(at, GA_PARENT)) {
+        if (at == ::GetDesktopWindow())
+            break;
+        if (!::IsWindowVisible(at) || !::IsWindowEnabled(at))
+            return false;
+    }
+    return true;
+}
+
+// The shown windows of this thread, top-level windows and their descendants, for which match
+// holds; the first one found.
+HWND FindShown(const std::function<bool(HWND)>& match) {
+    struct Search {
+        const std::function<bool(HWND)>* match;
+        HWND found;
+    } search{&match, nullptr};
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND window, LPARAM context) CALLBACK -> BOOL {
+            auto* search = reinterpret_cast<Search*>(context);
+            if (!::IsWindowVisible(window))
+                return TRUE;
+            if ((*search->match)(window)) {
+                search->found = window;
+                return FALSE;
+            }
+            ::EnumChildWindows(
+                window,
+                [](HWND child, LPARAM inner) CALLBACK -> BOOL {
+                    auto* search = reinterpret_cast<Search*>(inner);
+                    if (::IsWindowVisible(child) && (*search->match)(child)) {
+                        search->found = child;
+                        return FALSE;
+                    }
+                    return TRUE;
+                },
+                context);
+            return search->found ? FALSE : TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND FindText(const std::string& text, bool usable) {
+    const std::wstring wanted = Readable(Bstr::ToWide(text));
+    return FindShown([&](HWND window) {
+        return Readable(TextOf(window)) == wanted && (!usable || Usable(window));
+    });
+}
+
+std::vector<std::string> SplitList(const std::string& text) {
+    std::vector<std::string> items;
+    std::size_t from = 0;
+    while (from <= text.size() && !text.empty()) {
+        const std::size_t comma = text.find(',', from);
+        items.push_back(
+            text.substr(from, comma == std::string::npos ? std::string::npos : comma - from));
+        if (comma == std::string::npos)
+            break;
+        from = comma + 1;
+    }
+    return items;
 }
 
 }  // namespace
@@ -187,31 +287,173 @@ ScenarioRunner::ScenarioRunner() {
         Check(std::to_string(actual) == count, "the mail client serves " + std::to_string(actual) +
                                                    " subscriptions, expected " + count);
     };
+    m_steps["expect-enabled"] = [this](const std::string& value) {
+        auto [text, state] = SplitLast(value, ':');
+        HWND window = FindText(text, false);
+        // Enabled for the user: the window and every one up to its top-level window, so a
+        // button under a modal window is not.
+        const std::string actual = !window ? "not shown" : (Usable(window) ? "yes" : "no");
+        Check(actual == state, Quoted(text) + " takes input: " + actual + ", expected " + state);
+    };
+    m_steps["expect-focus"] = [this](const std::string& text) {
+        HWND focus = ::GetFocus();
+        const std::string actual = focus ? Utf8(Readable(TextOf(focus))) : "(nothing)";
+        Check(actual == Utf8(Readable(Bstr::ToWide(text))),
+              "the focus is on " + Quoted(actual) + ", expected " + Quoted(text));
+    };
+    m_steps["expect-options"] = [this](const std::string& state) {
+        const std::string actual = m_options && m_options->IsOpen() ? "open" : "closed";
+        Check(actual == state, "the Options dialog is " + actual + ", expected " + state);
+    };
+    m_steps["expect-switch"] = [this](const std::string& expected) {
+        DWORD value = 0;
+        DWORD size = sizeof value;
+        DWORD type = 0;
+        const LONG error = ::RegGetValueW(HKEY_CLASSES_ROOT, SwitchKey, L"Default", RRF_RT_ANY,
+                                          &type, &value, &size);
+        std::string actual = "none";
+        if (error == ERROR_SUCCESS)
+            actual = type == REG_DWORD ? std::to_string(value) : "(not a REG_DWORD)";
+        Check(actual == expected, "the stored switch is " + actual + ", expected " + expected);
+    };
+    m_steps["expect-control-calls"] = [this](const std::string& value) {
+        auto [title, calls] = SplitFirst(value, ':');
+        CheckCalls(m_options->Tabs().at(m_options->TabIndex(title)).calls, calls,
+                   "the dialog's calls on the page of " + Quoted(title));
+    };
+    m_steps["expect-site-calls"] = [this](const std::string& value) {
+        auto [title, calls] = SplitFirst(value, ':');
+        const auto& tab = m_options->Tabs().at(m_options->TabIndex(title));
+        CheckCalls(tab.site ? tab.site->Calls() : tab.siteCalls, calls,
+                   "the page's calls on its site in " + Quoted(title));
+    };
+
+    // Real input: each waits on the driver thread until its target takes input.
+    m_inputSteps["click"] = [this](const std::string& text) {
+        HWND target = m_driver->WaitFor([&] { return FindText(text, true); },
+                                        Quoted(text) + " to take a click");
+        RECT client = {};
+        m_driver->OnUi([&] { ::GetClientRect(target, &client); });
+        m_driver->ClickCentre(target, client);
+    };
+    m_inputSteps["choose-tab"] = [this](const std::string& title) {
+        RECT item = {};
+        HWND tabs = m_driver->WaitFor(
+            [&]() -> HWND {
+                HWND found = FindShown([](HWND window) {
+                    return ClassOf(window) == L"SysTabControl32" && Usable(window);
+                });
+                const auto count = found ? ::SendMessageW(found, TCM_GETITEMCOUNT, 0, 0) : 0;
+                for (LRESULT i = 0; i < count; ++i) {
+                    wchar_t text[128] = {};
+                    TCITEMW entry = {};
+                    entry.mask = TCIF_TEXT;
+                    entry.pszText = text;
+                    entry.cchTextMax = 128;
+                    ::SendMessageW(found, TCM_GETITEMW, i, reinterpret_cast<LPARAM>(&entry));
+                    if (Bstr::ToWide(title) == text &&
+                        ::SendMessageW(found, TCM_GETITEMRECT, i, reinterpret_cast<LPARAM>(&item)))
+                        return found;
+                }
+                return nullptr;
+            },
+            "the tab " + Quoted(title));
+        m_driver->ClickCentre(tabs, item);
+    };
+    m_inputSteps["choose-node"] = [this](const std::string& start) {
+        RECT item = {};
+        HWND tree = m_driver->WaitFor(
+            [&]() -> HWND {
+                HWND found = FindShown([](HWND window) {
+                    return ClassOf(window) == L"SysTreeView32" && Usable(window);
+                });
+                if (!found)
+                    return nullptr;
+                // Depth first through the expanded nodes.
+                std::vector<HTREEITEM> pending;
+                auto root = reinterpret_cast<HTREEITEM>(
+                    ::SendMessageW(found, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+                if (root)
+                    pending.push_back(root);
+                while (!pending.empty()) {
+                    HTREEITEM node = pending.back();
+                    pending.pop_back();
+                    wchar_t text[256] = {};
+                    TVITEMW entry = {};
+                    entry.mask = TVIF_TEXT;
+                    entry.hItem = node;
+                    entry.pszText = text;
+                    entry.cchTextMax = 256;
+                    ::SendMessageW(found, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&entry));
+                    if (std::wstring(text).rfind(Bstr::ToWide(start), 0) == 0) {
+                        *reinterpret_cast<HTREEITEM*>(&item) = node;
+                        if (::SendMessageW(found, TVM_GETITEMRECT, TRUE,
+                                           reinterpret_cast<LPARAM>(&item)))
+                            return found;
+                        return nullptr;
+                    }
+                    if (auto next = reinterpret_cast<HTREEITEM>(::SendMessageW(
+                            found, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(node))))
+                        pending.push_back(next);
+                    if (auto child = reinterpret_cast<HTREEITEM>(::SendMessageW(
+                            found, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(node))))
+                        pending.push_back(child);
+                }
+                return nullptr;
+            },
+            "a tree node " + Quoted(start));
+        m_driver->ClickCentre(tree, item);
+    };
+    m_inputSteps["picture"] = [this](const std::string& path) {
+        // What the user sees once every input and paint has been handled. Wine paints into
+        // window surfaces that reach the screen from the thread's message loop a moment later:
+        // that moment passes while the loop runs.
+        m_driver->Settle();
+        m_driver->OnUi([] { ScreenPicture::RedrawShownWindows(); });
+        std::this_thread::sleep_for(std::chrono::milliseconds(400));
+        m_driver->Settle();
+        m_driver->OnUi(
+            [&] { ScreenPicture::Save(ScreenPicture::ShownWindows(), Bstr::ToWide(path)); });
+    };
+    m_inputSteps["key"] = [this](const std::string& name) {
+        if (name == "tab" || name == "shift+tab")
+            m_driver->Press(VK_TAB, name == "shift+tab", false);
+        else if (name == "enter")
+            m_driver->Press(VK_RETURN, false, false);
+        else if (name == "space")
+            m_driver->Press(VK_SPACE, false, false);
+        else if (name.size() == 5 && name.rfind("alt+", 0) == 0)
+            m_driver->Press(static_cast<WORD>(std::toupper(name[4])), false, true);
+        else
+            throw std::invalid_argument("no key " + Quoted(name));
+    };
+
     m_steps["quit"] = [this](const std::string&) { m_client->Quit(); };
     m_steps["disconnect"] = [this](const std::string&) { m_addIns->DisconnectAll(); };
 }
 
 ScenarioRunner::~ScenarioRunner() = default;
 
-void ScenarioRunner::Check(bool held, const std::string& what) {
-    std::printf("  %s %s\n", held ? "ok  " : "FAIL", what.c_str());
-    if (!held)
-        ++m_failures;
-}
-
-bool ScenarioRunner::Run(const std::vector<std::string>& steps) {
+void ScenarioRunner::RunSteps(const std::vector<std::string>& steps) {
     for (const std::string& step : steps) {
         std::printf("%s\n", step.c_str());
+        std::fflush(stdout);
         auto [name, value] = SplitFirst(step, '=');
-        auto found = m_steps.find(name);
         try {
-            if (found == m_steps.end())
-                throw std::invalid_argument("unknown step " + name);
-            if (!m_client && name != "start" && name != "register" && name != "unregister" &&
-                name != "switch" && name != "no-explorer" && name != "load-behavior") {
-                throw std::logic_error("the step needs the mail client: start first");
+            if (auto input = m_inputSteps.find(name); input != m_inputSteps.end()) {
+                input->second(value);
+                continue;
             }
-            found->second(value);
+            m_driver->OnUi([&] {
+                auto found = m_steps.find(name);
+                if (found == m_steps.end())
+                    throw std::invalid_argument("unknown step " + name);
+                if (!m_client && name != "start" && name != "register" && name != "unregister" &&
+                    name != "switch" && name != "no-explorer" && name != "load-behavior") {
+                    throw std::logic_error("the step needs the mail client: start first");
+                }
+                found->second(value);
+            });
         } catch (const RaisedError& error) {
             Check(false, "the step raised error " + std::to_string(error.Number()) + " (" +
                              error.Source() + ") " + error.Description());
@@ -221,6 +463,51 @@ bool ScenarioRunner::Run(const std::vector<std::string>& steps) {
             break;
         }
     }
+    // A failed step may leave a modal window open over the host's loop: closed as a user would.
+    m_driver->OnUi([] {
+        HWND modal = nullptr;
+        while ((modal = FindShown([](HWND window) {
+                    return ::GetParent(window) == nullptr && ClassOf(window) == L"TelvaneForm";
+                })) != nullptr) {
+            ::SendMessageW(modal, WM_CLOSE, 0, 0);
+            if (::IsWindowVisible(modal))
+                break;
+        }
+    });
+}
+
+void ScenarioRunner::CheckCalls(const std::vector<std::string>& calls, const std::string& expected,
+                                const std::string& whose) {
+    std::size_t at = 0;
+    std::string missing;
+    for (const std::string& call : SplitList(expected)) {
+        while (at < calls.size() && calls[at] != call)
+            ++at;
+        if (at == calls.size()) {
+            missing = call;
+            break;
+        }
+        ++at;
+    }
+    std::string all;
+    for (const std::string& call : calls)
+        all += (all.empty() ? "" : ",") + call;
+    Check(missing.empty(), whose + " are " + Quoted(all) +
+                               (missing.empty() ? "" : "; missing in order: " + missing));
+}
+
+void ScenarioRunner::Check(bool held, const std::string& what) {
+    std::printf("  %s %s\n", held ? "ok  " : "FAIL", what.c_str());
+    if (!held)
+        ++m_failures;
+}
+
+bool ScenarioRunner::Run(const std::vector<std::string>& steps) {
+    InputDriver driver;
+    m_driver = &driver;
+    driver.Run([&] { RunSteps(steps); },
+               [this](MSG& message) { return m_options && m_options->PreTranslate(message); });
+    m_driver = nullptr;
     std::printf("shutdown\n");
     Finish();
     std::printf("%s\n", m_failures == 0 ? "PASSED" : "FAILED");

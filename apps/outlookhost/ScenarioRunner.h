@@ -12,6 +12,7 @@
 
 #include "apps/outlookhost/AddInHost.h"
 #include "apps/outlookhost/HostContext.h"
+#include "apps/outlookhost/InputDriver.h"
 #include "apps/outlookhost/OptionsDialog.h"
 #include "platform/memory/outlook/MailClient.h"
 #include "platform/win32/com/ComPtr.h"
@@ -41,6 +42,18 @@ namespace telvane::outlookhost {
 //   expect-tabs=<title>,...             the custom tabs it got, in order (empty: none)
 //   page=<title>:created|fails          creates the tab's page control
 //   expect-dirty=<title>:yes|no, apply=<title>
+// Real input, into the real windows (the Options dialog, the page, the fax manager), each step
+// waiting until its target is shown and takes input:
+//   choose-tab=<title>                  clicks the dialog's tab
+//   click=<text>                        clicks the window with that text (access-key "&" aside)
+//   choose-node=<start of text>         clicks a tree node of a shown tree view
+//   key=tab|shift+tab|enter|space|alt+<letter>
+//   picture=<file.bmp>                  a picture of the shown windows, as the user sees them
+//   expect-enabled=<text>:yes|no, expect-focus=<text>, expect-options=open|closed
+//   expect-switch=<n>|none              the stored switch
+//   expect-control-calls=<title>:<call>,...   the dialog's calls on the page control, in order
+//   expect-site-calls=<title>:<call>,...      the control's calls on its site, in this order
+//                                             (others may come between)
 //   expect-handler-errors=<event>:<number>,...   errors handlers returned (empty: none)
 //   expect-subscriptions=<n>            event subscriptions the mail client still serves
 //   quit, disconnect                    the mail client quits / disconnects its add-ins
@@ -57,6 +70,11 @@ public:
 private:
     using Step = std::function<void(const std::string& value)>;
 
+    // Runs on the driver thread.
+    void RunSteps(const std::vector<std::string>& steps);
+    void CheckCalls(const std::vector<std::string>& calls, const std::string& expected,
+                    const std::string& whose);
+
     void Check(bool held, const std::string& what);
     void Start();
     void Finish();
@@ -65,7 +83,12 @@ private:
     void SetSwitch(const std::string& value);
 
     std::shared_ptr<HostContext> m_context = std::make_shared<HostContext>();
-    std::map<std::string, Step> m_steps;
+    std::map<std::string, Step> m_steps;       // on the user-interface thread
+    std::map<std::string, Step> m_inputSteps;  // on the driver thread
+    InputDriver* m_driver = nullptr;
+    // Calls recorded by the Options dialog and the page sites, kept after the dialog closes.
+    std::map<std::string, std::vector<std::string>> m_controlCalls;
+    std::map<std::string, std::vector<std::string>> m_siteCalls;
     bool m_withExplorer = true;
     int m_failures = 0;
     std::vector<std::wstring> m_modules;  // DLLs the scenario registered or unregistered

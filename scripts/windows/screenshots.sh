@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # screenshots.sh [FOLDER]: builds the x86_64 Windows tree, runs the real windows on the sample
 # store under Wine and Xvfb, and saves a PNG of each window at the demo's moments in FOLDER
-# (default docs/ of the checkout).
+# (default docs/ of the checkout); then the options tab inside the stand-in mail client's
+# Options dialog, and the fax manager opened from it.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 out=${1:-$root/docs}
@@ -9,7 +10,7 @@ build=${TELVANE_WIN64_BUILD:-$root/build-win64}
 "$root/scripts/windows/install.sh"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >/dev/null
-cmake --build "$build" --target telvane_screenshots -j 2
+cmake --build "$build" --target telvane_screenshots outlookhost Telvane TelvanePage -j 2
 
 prefix=$build/wineprefix
 stop_wine() { WINEPREFIX=$prefix wineserver -k 2>/dev/null || true; }
@@ -24,6 +25,16 @@ status=0
 xvfb-run -a -s "-screen 0 1024x768x24" \
     "$root/scripts/windows/wine-run.sh" "$prefix" "$build/bin/telvane_screenshots.exe" \
     "Z:${shots//\//\\}" || status=$?
+# The mail-client host, with both DLLs registered, through real input (on a display of its
+# own, so the wineserver of the first run goes first).
+stop_wine
+xvfb-run -a -s "-screen 0 1024x768x24" \
+    "$root/scripts/windows/wine-run.sh" "$prefix" "$build/bin/outlookhost.exe" \
+    register=Telvane.dll register=TelvanePage.dll switch=0 start options choose-tab=Telvane \
+    "picture=Z:${shots//\//\\}\\options-tab.bmp" "click=Manage Fax Number Display..." \
+    choose-node=Contacts "picture=Z:${shots//\//\\}\\options-fax-manager.bmp" click=Close \
+    click=Cancel unregister=TelvanePage.dll unregister=Telvane.dll >"$shots/options.log" ||
+    { status=$?; cat "$shots/options.log"; }
 mkdir -p "$out"
 python3 - "$shots" "$out" <<'PY'
 # 24-bit bottom-up BMP (as the program writes them) to PNG, with nothing but the standard library.

@@ -1,10 +1,13 @@
-// A standard ActiveX container, Wine's ATL host window, creates the page control from its ProgID
-// and sites it in its own order (InitNew before the client site), as a dialog would.
+// A standard ActiveX container nobody here wrote, Wine's ATL host window, creates the page
+// control from its ProgID and sites it in its own order (InitNew before the client site); the
+// page shows its controls there, follows the window's size and works, without a mail client
+// behind it.
 #include <gtest/gtest.h>
 
 #include "TelvanePPE.h"
 #include "platform/win32/com/ComPtr.h"
 #include "tests/win32/ComApartment.h"
+#include "tests/win32/NativeWindows.h"
 #include "tests/win32/ServerDll.h"
 
 namespace telvane::win32::test {
@@ -61,9 +64,13 @@ protected:
                                                               nullptr, nullptr, nullptr, nullptr));
         if (!m_window->Get())
             GTEST_SKIP() << "no display to create windows on";
-        const auto init = m_atl.Get<AtlAxWinInitFunction>("AtlAxWinInit");
-        ASSERT_NE(init, nullptr);
-        ASSERT_TRUE(init());
+        // Once per process: the window class it registers stays as long as the process does,
+        // so atl.dll stays loaded as long, too.
+        static const bool initialised = [this] {
+            const auto init = m_atl.Get<AtlAxWinInitFunction>("AtlAxWinInit");
+            return init && init();
+        }();
+        ASSERT_TRUE(initialised);
     }
     void TearDown() override {
         m_window.reset();
@@ -72,7 +79,12 @@ protected:
 
     ComApartment m_apartment;
     ServerDll m_dll{ServerDll::Page};
-    Library m_atl{L"atl.dll"};
+    static Library& Atl() {
+        static Library atl(L"atl.dll");
+        return atl;
+    }
+
+    Library& m_atl = Atl();
     std::unique_ptr<Window> m_window;
 };
 
@@ -102,6 +114,62 @@ TEST_F(AtlHostingTest, ContainerCreatesThePageFromItsProgIdAndSitesIt) {
     site.Reset();
     object.Reset();
     page.Reset();
+    control.Reset();
+    container.Reset();
+    m_window->Destroy();
+    EXPECT_EQ(m_dll.CanUnloadNow(), S_OK) << "the container's release left the page alive";
+}
+
+TEST_F(AtlHostingTest, PageShowsItsControlsInTheContainerAndWorksThere) {
+    const auto create = m_atl.Get<AtlAxCreateControlFunction>("AtlAxCreateControl");
+    const auto getControl = m_atl.Get<AtlAxGetControlFunction>("AtlAxGetControl");
+    ASSERT_NE(create, nullptr);
+    ComPtr<IUnknown> container;
+    ASSERT_EQ(create(L"TelvanePPE.TelvanePage", m_window->Get(), nullptr, container.Put()), S_OK);
+    ComPtr<IUnknown> control;
+    ASSERT_EQ(getControl(m_window->Get(), control.Put()), S_OK);
+
+    HWND button = FindText(m_window->Get(), L"Manage &Fax Number Display...");
+    HWND box = FindText(m_window->Get(), L"Suppress fax numbers when Contacts created or updated");
+    ASSERT_NE(button, nullptr) << "the container activated the page in place";
+    ASSERT_NE(box, nullptr);
+
+    // The container sizes the page from its window's client area.
+    HWND page = ::GetParent(::GetParent(button));
+    for (const int width : {520, 400}) {
+        ::SetWindowPos(m_window->Get(), nullptr, 0, 0, width, 380, SWP_NOZORDER | SWP_NOMOVE);
+        RECT client = {};
+        ::GetClientRect(m_window->Get(), &client);
+        EXPECT_NEAR(LeftInPage(button, page), Pixels(Twips(client.right) - 2625), 1) << width;
+    }
+
+    // The switch takes a click; no page site here, so the page never becomes dirty, and Apply
+    // still stores what the box shows.
+    ::SendMessageW(box, BM_CLICK, 0, 0);
+    EXPECT_EQ(::SendMessageW(box, BM_GETCHECK, 0, 0), BST_CHECKED);
+    ComPtr<PropertyPage> propertyPage;
+    ASSERT_EQ(control.As(__uuidof(PropertyPage), propertyPage), S_OK);
+    VARIANT_BOOL dirty = VARIANT_TRUE;
+    EXPECT_EQ(propertyPage->get_Dirty(&dirty), S_OK);
+    EXPECT_EQ(dirty, VARIANT_FALSE);
+    EXPECT_EQ(propertyPage->Apply(), S_OK);
+    DWORD stored = 0;
+    DWORD size = sizeof stored;
+    EXPECT_EQ(::RegGetValueW(HKEY_CLASSES_ROOT, L"Software\\Merrowind\\Telvane\\Options",
+                             L"Default", RRF_RT_REG_DWORD, nullptr, &stored, &size),
+              ERROR_SUCCESS);
+    EXPECT_EQ(stored, 1u);
+    ::RegDeleteTreeW(HKEY_CLASSES_ROOT, L"Software\\Merrowind");
+
+    // The button opens the fax manager modally over the container's window (shown: a modal
+    // window disables the windows the user can see).
+    ::ShowWindow(m_window->Get(), SW_SHOWNA);
+    const ManagerWatch watch =
+        WatchFaxManager(m_window->Get(), [&] { ::SendMessageW(button, BM_CLICK, 0, 0); });
+    EXPECT_TRUE(watch.seen);
+    EXPECT_TRUE(watch.containerDisabled);
+
+    propertyPage.Reset();
     control.Reset();
     container.Reset();
     m_window->Destroy();

@@ -65,13 +65,13 @@ TEST_F(HostRoundTrip, TheObjectModelReadsWhatTheMailClientHolds) {
     EXPECT_EQ(folder->EntryID(), contacts->EntryID());
     EXPECT_EQ(folder->DefaultItemType(), outlook::olContactItem);
     auto items = folder->Items();
-    ASSERT_EQ(items->Count(), 3);
+    ASSERT_EQ(items->Count(), 4);
     std::vector<std::string> names;
     for (std::int32_t i = 1; i <= items->Count(); ++i) {
         EXPECT_EQ(items->Item(i)->GetProperty("Class"), Variant(std::int32_t{outlook::olContact}));
         names.push_back(items->Item(i)->AsContactItem()->FileAs());
     }
-    EXPECT_THAT(names, ElementsAre("Ann Archer", "Bob Baker", "Cy Cole"));
+    EXPECT_THAT(names, ElementsAre("Ann Archer", "Bob Baker", "Cy Cole", "Dee Dorsey"));
     EXPECT_EQ(app->Explorers()->Count(), 1);
     EXPECT_EQ(app->Inspectors()->Count(), 0);
     EXPECT_TRUE(app->ActiveExplorer());

@@ -1,6 +1,9 @@
 // Product headers come before <windows.h>: cRegistry's constants share names with its macros.
 #include "optionspage/TelvanePage.h"
 
+#include "forms/Control.h"
+#include "forms/Mnemonic.h"
+
 #include "platform/win32/optionspage/PropertyPageAdapter.h"
 
 #include <ocidl.h>
@@ -8,6 +11,10 @@
 #include "platform/win32/com/Bstr.h"
 #include "platform/win32/com/TextConversion.h"
 #include "platform/win32/outlook/OutlookBridge.h"
+#include "platform/win32/ui/Win32UiHost.h"
+
+#include <algorithm>
+#include <vector>
 
 namespace telvane::win32 {
 namespace {
@@ -20,15 +27,30 @@ ComPtr<IDispatch> AsPageSite(IUnknown* object) {
     return pageSite;
 }
 
-// 1440 twips and 2540 HIMETRIC units to the inch.
-int Twips(LONG himetric) {
-    return static_cast<int>((himetric * 1440 + 1270) / 2540);
+// 1440 twips to the inch, at the screen's pixels per inch.
+int Twips(int pixels, int pixelsPerInch) {
+    return ::MulDiv(pixels, 1440, pixelsPerInch);
+}
+
+struct ScreenResolution {
+    int x = 96;
+    int y = 96;
+};
+
+ScreenResolution Screen() {
+    ScreenResolution resolution;
+    if (HDC screen = ::GetDC(nullptr)) {
+        resolution.x = ::GetDeviceCaps(screen, LOGPIXELSX);
+        resolution.y = ::GetDeviceCaps(screen, LOGPIXELSY);
+        ::ReleaseDC(nullptr, screen);
+    }
+    return resolution;
 }
 
 }  // namespace
 
-PropertyPageAdapter::PropertyPageAdapter(PageLibrary& library)
-    : m_page(std::make_unique<TelvanePage>(library)) {}
+PropertyPageAdapter::PropertyPageAdapter(PageLibrary& library, Win32UiHost& host)
+    : m_host(host), m_page(std::make_unique<TelvanePage>(library)) {}
 
 PropertyPageAdapter::~PropertyPageAdapter() {
     m_page->UserControl_Terminate();
@@ -44,9 +66,80 @@ void PropertyPageAdapter::InitNew() {
     InitialiseWhenReady();
 }
 
-void PropertyPageAdapter::Resize(const SIZEL& extent) {
-    m_page->SetClientSize(Twips(extent.cx), Twips(extent.cy));
+void PropertyPageAdapter::Resize(int widthPixels, int heightPixels) {
+    const ScreenResolution screen = Screen();
+    m_page->SetClientSize(Twips(widthPixels, screen.x), Twips(heightPixels, screen.y));
     m_page->UserControl_Resize();
+}
+
+void PropertyPageAdapter::WindowCreated(HWND window) {
+    m_host.EmbedIn(*m_page, window);
+    m_page->Show();
+}
+
+void PropertyPageAdapter::WindowDestroying(HWND) {
+    m_page->Unload();
+    m_host.EmbedIn(*m_page, nullptr);
+}
+
+std::vector<forms::Control*> PropertyPageAdapter::TabStops() const {
+    std::vector<forms::Control*> stops;
+    for (forms::Control* control : m_page->TabOrder()) {
+        if (control->TabStop() && control->CanReceiveFocus())
+            stops.push_back(control);
+    }
+    return stops;
+}
+
+void PropertyPageAdapter::FocusOn(forms::Control& control) {
+    control.SetFocus();
+    // The model's focus follows native focus only inside the page's window; from outside it
+    // (the control's own window had it) the native focus is moved here.
+    if (HWND window = m_host.WindowOf(control))
+        ::SetFocus(window);
+}
+
+void PropertyPageAdapter::Focus() {
+    const std::vector<forms::Control*> stops = TabStops();
+    if (stops.empty())
+        return;
+    // Tab from the dialog enters at the first control, Shift+Tab at the last; otherwise the
+    // control that had the focus last gets it back.
+    if (::GetKeyState(VK_TAB) < 0) {
+        FocusOn(::GetKeyState(VK_SHIFT) < 0 ? *stops.back() : *stops.front());
+        return;
+    }
+    const auto active = std::find(stops.begin(), stops.end(), m_page->ActiveControl());
+    FocusOn(active == stops.end() ? *stops.front() : **active);
+}
+
+bool PropertyPageAdapter::MoveFocus(bool backwards) {
+    const std::vector<forms::Control*> stops = TabStops();
+    const auto current = std::find(stops.begin(), stops.end(), m_page->ActiveControl());
+    if (current == stops.end())
+        return false;
+    if (backwards ? current == stops.begin() : current + 1 == stops.end())
+        return false;
+    FocusOn(backwards ? **(current - 1) : **(current + 1));
+    return true;
+}
+
+bool PropertyPageAdapter::PreTranslateMessage(const MSG& message) {
+    return m_host.PreTranslateMessage(message);
+}
+
+std::string PropertyPageAdapter::AccessKeys() const {
+    std::string keys;
+    for (const forms::Control* control : m_page->TabOrder()) {
+        const char key = forms::Mnemonic::Parse(control->AccessKeyCaption()).Key();
+        if (key != '\0' && keys.find(key) == std::string::npos)
+            keys += key;
+    }
+    return keys;
+}
+
+bool PropertyPageAdapter::PressAccessKey(char key) {
+    return m_page->UserPressAccessKey(key);
 }
 
 void PropertyPageAdapter::GetPageInfo(BSTR* helpFile, LONG* helpContext) {
