@@ -81,13 +81,20 @@ TEST_F(RegistrationTableTest, ParentKeyStaysWhileSomethingElseIsInIt) {
     EXPECT_EQ(ReadText(HKEY_CURRENT_USER, Scratch + L"\\Shared", L"InShared"), std::nullopt);
 }
 
-// A key that cannot be created: a volatile key takes no lasting subkeys. Removed again at the end.
+// A key that cannot be created: a volatile key takes no lasting subkeys. Its parent is made an
+// ordinary key first, since RegCreateKeyExW would make every missing key on the way volatile,
+// and the other suites' scratch keys below Software\TelvaneTests could then not be created.
+// Removed again at the end.
 class VolatileKey {
 public:
-    VolatileKey(HKEY root, std::wstring path) : m_root(root), m_path(std::move(path)) {
+    VolatileKey(HKEY root, const std::wstring& parent, const std::wstring& name)
+        : m_root(root), m_path(parent + L"\\" + name) {
+        const com::RegistryKeyHandle lasting = com::RegistryKeyHandle::Create(root, parent.c_str());
         HKEY key = nullptr;
-        ::RegCreateKeyExW(m_root, m_path.c_str(), 0, nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS,
-                          nullptr, &key, nullptr);
+        if (lasting) {
+            ::RegCreateKeyExW(lasting.Get(), name.c_str(), 0, nullptr, REG_OPTION_VOLATILE,
+                              KEY_ALL_ACCESS, nullptr, &key, nullptr);
+        }
         m_key = com::RegistryKeyHandle(key);
     }
     VolatileKey(const VolatileKey&) = delete;
@@ -105,7 +112,7 @@ private:
 };
 
 TEST_F(RegistrationTableTest, KeyThatCannotBeWrittenFailsWithThePlatformsCode) {
-    VolatileKey volatileKey(HKEY_CURRENT_USER, Scratch + L"\\Volatile");
+    VolatileKey volatileKey(HKEY_CURRENT_USER, Scratch, L"Volatile");
     ASSERT_TRUE(volatileKey);
     EXPECT_EQ(Table(L"\\Volatile").Write(), ERROR_CHILD_MUST_BE_VOLATILE);
 }
@@ -150,7 +157,7 @@ HRESULT PlatformRegisterTypeLib() {
 TEST_F(RegistrationTableTest, RegistrationThatCannotBeWrittenAnswersThePlatformsCode) {
     {
         SCOPED_TRACE("a class key");
-        VolatileKey volatileKey(HKEY_CURRENT_USER, Scratch + L"\\Volatile");
+        VolatileKey volatileKey(HKEY_CURRENT_USER, Scratch, L"Volatile");
         ASSERT_TRUE(volatileKey);
         EXPECT_EQ(com::ServerRegistration::Register(UnwritableTable),
                   HRESULT_FROM_WIN32(ERROR_CHILD_MUST_BE_VOLATILE));
@@ -159,7 +166,7 @@ TEST_F(RegistrationTableTest, RegistrationThatCannotBeWrittenAnswersThePlatforms
     }
     {
         SCOPED_TRACE("the type library's key");
-        VolatileKey volatileKey(HKEY_CLASSES_ROOT, ProbeLibrary);
+        VolatileKey volatileKey(HKEY_CLASSES_ROOT, L"TypeLib", ProbeLibrary.substr(8));
         ASSERT_TRUE(volatileKey);
         const HRESULT platform = PlatformRegisterTypeLib();
         ASSERT_TRUE(FAILED(platform));

@@ -300,10 +300,14 @@ TEST_F(RegistrationTest, DllRegisterServerAnswersThePlatformsCodeWhenTheAddInEnt
     const std::wstring addIns = L"Software\\Microsoft\\Office\\Outlook\\Addins";
     ASSERT_FALSE(KeyExists(HKEY_CURRENT_USER, addIns)) << "unregistering removes it when empty";
     {
-        // A volatile key takes no lasting subkeys, so the add-in entry cannot be created.
+        // A volatile key takes no lasting subkeys, so the add-in entry cannot be created. Only
+        // the last key is volatile: RegCreateKeyExW would make every missing one on the way so.
+        const com::RegistryKeyHandle outlook = com::RegistryKeyHandle::Create(
+            HKEY_CURRENT_USER, L"Software\\Microsoft\\Office\\Outlook");
+        ASSERT_TRUE(outlook);
         HKEY key = nullptr;
-        ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, addIns.c_str(), 0, nullptr,
-                                    REG_OPTION_VOLATILE, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+        ASSERT_EQ(::RegCreateKeyExW(outlook.Get(), L"Addins", 0, nullptr, REG_OPTION_VOLATILE,
+                                    KEY_ALL_ACCESS, nullptr, &key, nullptr),
                   ERROR_SUCCESS);
         const com::RegistryKeyHandle volatileAddIns(key);
         EXPECT_EQ(m_addIn.Register(), HRESULT_FROM_WIN32(ERROR_CHILD_MUST_BE_VOLATILE));
