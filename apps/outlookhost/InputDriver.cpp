@@ -7,6 +7,8 @@
 #include <thread>
 #include <vector>
 
+#include "apps/outlookhost/DriverThread.h"
+
 namespace telvane::outlookhost {
 namespace {
 
@@ -36,7 +38,7 @@ LRESULT CALLBACK InputDriver::Procedure(HWND window, UINT message, WPARAM wParam
 void InputDriver::Run(const std::function<void()>& script,
                       const std::function<bool(MSG&)>& pretranslate) {
     std::atomic<bool> done{false};
-    std::thread driver([&] {
+    DriverThread driver([&] {
         script();
         done = true;
         ::PostMessageW(m_window, WM_NULL, 0, 0);
@@ -52,7 +54,7 @@ void InputDriver::Run(const std::function<void()>& script,
         if (!done)
             ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
     }
-    driver.join();
+    driver.Join();
 }
 
 void InputDriver::OnUi(const std::function<void()>& work) {

@@ -309,8 +309,14 @@ ScenarioRunner::ScenarioRunner() {
         DWORD value = 0;
         DWORD size = sizeof value;
         DWORD type = 0;
-        const LONG error = ::RegGetValueW(HKEY_CLASSES_ROOT, SwitchKey, L"Default", RRF_RT_ANY,
-                                          &type, &value, &size);
+        // RegOpenKeyExW + RegQueryValueExW rather than RegGetValueW, which Windows XP lacks.
+        HKEY key = nullptr;
+        LONG error = ::RegOpenKeyExW(HKEY_CLASSES_ROOT, SwitchKey, 0, KEY_QUERY_VALUE, &key);
+        if (error == ERROR_SUCCESS) {
+            error = ::RegQueryValueExW(key, L"Default", nullptr, &type,
+                                       reinterpret_cast<BYTE*>(&value), &size);
+            ::RegCloseKey(key);
+        }
         std::string actual = "none";
         if (error == ERROR_SUCCESS)
             actual = type == REG_DWORD ? std::to_string(value) : "(not a REG_DWORD)";

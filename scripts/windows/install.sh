@@ -22,10 +22,3 @@ if ((${#missing[@]})); then
     DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
 fi
 
-# The setup test runs the 32-bit stand-in mail client: a 32-bit Wine beside the 64-bit one.
-if ! dpkg -s wine32:i386 >/dev/null 2>&1; then
-    echo "Installing: wine32:i386"
-    dpkg --add-architecture i386
-    apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq wine32:i386 >/dev/null
-fi

@@ -6,6 +6,7 @@
 
 #include "TelvanePPE.h"
 #include "platform/win32/com/ComPtr.h"
+#include "platform/win32/com/RegistryKeyHandle.h"
 #include "tests/win32/ComApartment.h"
 #include "tests/win32/NativeWindows.h"
 #include "tests/win32/ServerDll.h"
@@ -155,11 +156,18 @@ TEST_F(AtlHostingTest, PageShowsItsControlsInTheContainerAndWorksThere) {
     EXPECT_EQ(propertyPage->Apply(), S_OK);
     DWORD stored = 0;
     DWORD size = sizeof stored;
-    EXPECT_EQ(::RegGetValueW(HKEY_CLASSES_ROOT, L"Software\\Merrowind\\Telvane\\Options",
-                             L"Default", RRF_RT_REG_DWORD, nullptr, &stored, &size),
+    DWORD type = 0;
+    HKEY options = nullptr;
+    ASSERT_EQ(::RegOpenKeyExW(HKEY_CLASSES_ROOT, L"Software\\Merrowind\\Telvane\\Options", 0,
+                              KEY_QUERY_VALUE, &options),
               ERROR_SUCCESS);
+    EXPECT_EQ(::RegQueryValueExW(options, L"Default", nullptr, &type,
+                                 reinterpret_cast<BYTE*>(&stored), &size),
+              ERROR_SUCCESS);
+    ::RegCloseKey(options);
+    EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD));
     EXPECT_EQ(stored, 1u);
-    ::RegDeleteTreeW(HKEY_CLASSES_ROOT, L"Software\\Merrowind");
+    com::RegistryKeyHandle::DeleteTree(HKEY_CLASSES_ROOT, L"Software\\Merrowind");
 
     // The button opens the fax manager modally over the container's window (shown: a modal
     // window disables the windows the user can see).

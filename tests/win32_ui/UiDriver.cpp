@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <thread>
 
+#include "apps/outlookhost/DriverThread.h"
 #include "platform/win32/ui/Win32UiHost.h"
 
 namespace telvane::test {
@@ -41,7 +42,7 @@ LRESULT CALLBACK UiDriver::Procedure(HWND window, UINT message, WPARAM wParam, L
 void UiDriver::Run(win32::Win32UiHost& host, const std::function<void(UiDriver&)>& scenario,
                    const std::function<void()>& abandon) {
     std::atomic<bool> done{false};
-    std::thread driver([&] {
+    outlookhost::DriverThread driver([&] {
         try {
             scenario(*this);
         } catch (const std::exception& error) {
@@ -62,7 +63,7 @@ void UiDriver::Run(win32::Win32UiHost& host, const std::function<void(UiDriver&)
         if (!done)
             ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
     }
-    driver.join();
+    driver.Join();
 }
 
 void UiDriver::OnUi(const std::function<void()>& work) {
