@@ -185,7 +185,9 @@ check "add-in entry LoadBehavior" "$(regsz 64 "$addin" LoadBehavior)" 0x3
 check "add-in entry FriendlyName" "$(regsz 64 "$addin" FriendlyName)" "Telvane for Outlook"
 
 uninstaller="${folder[64]}\\Uninstall.exe"
-size_kb=$(($(cat "$(winepath -u "${folder[64]}")"/* "$(winepath -u "${folder[32]}")"/* | wc -c) / 1024))
+# The setup adds up each folder's size in whole KB, so the sum is taken the same way.
+folder_kb() { echo $(($(cat "$(winepath -u "$1")"/* | wc -c) / 1024)); }
+size_kb=$(($(folder_kb "${folder[64]}") + $(folder_kb "${folder[32]}")))
 while IFS='|' read -r name expected; do
     check "uninstall entry $name" "$(regsz 64 "$entry" "$name")" "$expected"
 done <<EOF
