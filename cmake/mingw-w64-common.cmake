@@ -3,8 +3,14 @@ set(CMAKE_SYSTEM_NAME Windows)
 
 # The win32-thread compilers: the posix ones link winpthread, which imports GetTickCount64, and
 # Windows XP's loader refuses a DLL that imports it. The product starts no threads of its own.
-set(CMAKE_C_COMPILER ${TELVANE_MINGW_TRIPLET}-gcc-win32)
-set(CMAKE_CXX_COMPILER ${TELVANE_MINGW_TRIPLET}-g++-win32)
+# The benchmark tree alone takes the posix ones (TELVANE_MINGW_THREADS=posix): Google Benchmark
+# needs std::thread, and nothing of that tree ships.
+if(NOT TELVANE_MINGW_THREADS)
+    set(TELVANE_MINGW_THREADS win32)
+endif()
+list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES TELVANE_MINGW_THREADS)
+set(CMAKE_C_COMPILER ${TELVANE_MINGW_TRIPLET}-gcc-${TELVANE_MINGW_THREADS})
+set(CMAKE_CXX_COMPILER ${TELVANE_MINGW_TRIPLET}-g++-${TELVANE_MINGW_THREADS})
 set(CMAKE_RC_COMPILER ${TELVANE_MINGW_TRIPLET}-windres)
 
 set(CMAKE_FIND_ROOT_PATH /usr/${TELVANE_MINGW_TRIPLET})

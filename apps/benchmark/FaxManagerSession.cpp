@@ -3,19 +3,30 @@
 namespace telvane::bench {
 
 FaxManagerSession::FaxManagerSession(memory::MailClient& client)
-    : m_page(std::make_shared<TelvanePage>(m_library)) {
+    : FaxManagerSession(client, std::make_unique<memory::HeadlessHost>()) {}
+
+FaxManagerSession::FaxManagerSession(memory::MailClient& client,
+                                     std::unique_ptr<forms::UiHost> host)
+    : m_host(std::move(host)), m_page(std::make_shared<TelvanePage>(m_library)) {
     m_page->UserControl_InitProperties(client.NewPropertyPageSite());
     m_page->Show();
 }
 
-bool FaxManagerSession::WithFaxManager(const std::function<void(frmFaxManager&)>& work) {
+FaxManagerSession::~FaxManagerSession() = default;
+
+bool FaxManagerSession::PressButton() {
+    return m_page->cmdApplet.UserClick();
+}
+
+bool FaxManagerSession::WithFaxManager(const Work& work) {
     bool ran = false;
-    m_host.WhenShownModally<frmFaxManager>("frmFaxManager", [&](frmFaxManager& form) {
-        ran = true;
-        work(form);
-        form.cmdCancel.UserClick();
-    });
-    return m_page->cmdApplet.UserClick() && ran;
+    static_cast<memory::HeadlessHost&>(*m_host).WhenShownModally<frmFaxManager>(
+        "frmFaxManager", [&](frmFaxManager& form) {
+            ran = true;
+            work(form);
+            form.cmdCancel.UserClick();
+        });
+    return PressButton() && ran;
 }
 
 std::shared_ptr<forms::Node> FaxManagerSession::ContactFolderNode(const frmFaxManager& form,

@@ -14,63 +14,18 @@
 #include "apps/benchmark/CallBreakdown.h"
 #include "apps/benchmark/LargeContactFolder.h"
 #include "apps/benchmark/LargeFolderTree.h"
+#include "apps/benchmark/TimedRuns.h"
 
 namespace telvane::bench {
 namespace {
 
 constexpr double MinSeconds = 0.3;
 
-// Time, throughput and calls per item; the ratio only where a bare loop makes calls at all.
-void Report(benchmark::State& state, double items, std::uint64_t calls, double bareCalls) {
-    const auto iterations = static_cast<double>(state.iterations());
-    state.SetItemsProcessed(static_cast<std::int64_t>(items * iterations));
-    state.counters["items"] = items;
-    const double perItem = static_cast<double>(calls) / (items * iterations);
-    state.counters["calls/item"] = perItem;
-    if (bareCalls >= 0) {
-        state.counters["bare/item"] = bareCalls;
-        if (bareCalls > 0)
-            state.counters["ratio"] = perItem / bareCalls;
-    }
-    state.counters["time/item"] = benchmark::Counter(
-        items, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
-}
-
-// Skips the benchmark with the reason unless it is empty.
-bool Failed(benchmark::State& state, const std::string& error) {
-    if (error.empty())
-        return false;
-    state.SkipWithError(error.c_str());
-    return true;
-}
-
-std::string Mismatch(const char* what, std::int64_t actual, std::int64_t expected) {
-    if (actual == expected)
-        return {};
-    return std::string(what) + ": " + std::to_string(actual) + ", expected " +
-           std::to_string(expected);
-}
-
-// What a list generation must leave: one entry per fax contact, the hidden ones ticked, and no
-// failure reported to the user.
-std::string CheckList(const frmFaxManager& form, const LargeContactFolder& folder,
-                      std::int32_t ticked) {
-    if (!form.LastMessage().empty())
-        return "the window reported: " + form.LastMessage();
-    std::int32_t seen = 0;
-    for (int i = 0; i < form.lstContacts.ListCount(); ++i)
-        seen += form.lstContacts.Selected(i);
-    const std::string entries =
-        Mismatch("list entries", form.lstContacts.ListCount(), folder.FaxContacts());
-    return entries.empty() ? Mismatch("ticked entries", seen, ticked) : entries;
-}
-
-std::shared_ptr<forms::Node> FolderNode(const frmFaxManager& form, std::string& error) {
-    auto node = FaxManagerSession::ContactFolderNode(form, LargeContactFolder::FolderName);
-    if (!node)
-        error = "the tree shows no contact folder";
-    return node;
-}
+constexpr auto Report = &TimedRuns::Report;
+constexpr auto Failed = &TimedRuns::Failed;
+constexpr auto Mismatch = &TimedRuns::Mismatch;
+constexpr auto CheckList = &TimedRuns::CheckList;
+constexpr auto FolderNode = &TimedRuns::FolderNode;
 
 double BareListCalls(LargeContactFolder& folder) {
     auto& calls = folder.Client().Calls();
@@ -96,29 +51,10 @@ double BareTreeCalls(LargeFolderTree& tree) {
     return static_cast<double>(calls.Total() - before) / tree.Folders();
 }
 
-// Choosing the contact folder in the tree: GenerateFaxList over every item.
 void ListGeneration(benchmark::State& state) {
     auto& folder = LargeContactFolder::OfSize(static_cast<std::int32_t>(state.range(0)));
     folder.Restore();
-    const double bare = BareListCalls(folder);
-    auto& calls = folder.Client().Calls();
-    std::uint64_t made = 0;
-    std::string error = "the fax manager did not open";
-    folder.Session().WithFaxManager([&](frmFaxManager& form) {
-        error.clear();
-        auto node = FolderNode(form, error);
-        if (!node)
-            return;
-        const auto before = calls.Total();
-        for (auto _ : state)
-            form.tvContacts.UserClickNode(node);
-        made = calls.Total() - before;
-        error = CheckList(form, folder, folder.HiddenContacts());
-    });
-    if (Failed(state, error))
-        return;
-    state.SetComplexityN(state.range(0));
-    Report(state, folder.Items(), made, bare);
+    TimedRuns::ListGeneration(state, folder, folder.Session(), BareListCalls(folder));
 }
 
 void ListGenerationBareLoop(benchmark::State& state) {
@@ -167,39 +103,10 @@ void HideAll(benchmark::State& state) {
     Report(state, folder.FaxContacts(), made, -1);
 }
 
-// Update after Hide All: every fax contact without a hidden number is written and saved. Each
-// run starts from the built store and a fresh list; only the Update is timed.
 void UpdateAfterHideAll(benchmark::State& state) {
     auto& folder = LargeContactFolder::OfSize(static_cast<std::int32_t>(state.range(0)));
     const double bare = BareUpdateCalls(folder);
-    auto& calls = folder.Client().Calls();
-    std::uint64_t made = 0;
-    std::string error = "the fax manager did not open";
-    folder.Session().WithFaxManager([&](frmFaxManager& form) {
-        error.clear();
-        auto node = FolderNode(form, error);
-        if (!node)
-            return;
-        for (auto _ : state) {
-            state.PauseTiming();
-            folder.Restore();
-            form.tvContacts.UserClickNode(node);
-            form.cmdSelect(0).UserClick();
-            const auto before = calls.Total();
-            state.ResumeTiming();
-            form.cmdUpdate.UserClick();
-            made += calls.Total() - before;
-        }
-        error = CheckList(form, folder, folder.FaxContacts());
-        if (error.empty()) {
-            error = Mismatch("contacts stored hidden", folder.StoredHidden(), folder.FaxContacts());
-        }
-    });
-    folder.Restore();
-    if (Failed(state, error))
-        return;
-    state.SetComplexityN(state.range(0));
-    Report(state, static_cast<double>(folder.ShownPositions().size()), made, bare);
+    TimedRuns::UpdateAfterHideAll(state, folder, folder.Session(), bare);
 }
 
 void UpdateBareLoop(benchmark::State& state) {

@@ -1,0 +1,79 @@
+// The fax manager's list generation and Update after Hide All on a folder of 40,000 contacts,
+// once through the headless window host and once through the Win32 one with real windows, in
+// one run; then each operation's times side by side and their ratio. Run it under Wine with a
+// display (scripts/windows/bench.sh).
+
+// Product headers come before <windows.h>, whose macros share their names.
+#include "apps/benchmark/LargeContactFolder.h"
+#include "apps/benchmark/TimedRuns.h"
+#include "apps/hostbenchmark/HostComparison.h"
+#include "apps/hostbenchmark/Win32FaxManagerSession.h"
+
+#include <windows.h>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <map>
+#include <memory>
+
+namespace telvane::bench {
+namespace {
+
+constexpr double Goal = 1.5;
+// Two sizes, so that what each contact costs can be told from what an operation costs once
+// (painting the windows when it starts and ends).
+constexpr std::int32_t Sizes[] = {10000, 40000};
+
+enum class Host { Headless, Win32 };
+
+FaxManagerSession& SessionOn(LargeContactFolder& folder, Host host) {
+    if (host == Host::Headless)
+        return folder.Session();
+    static std::map<LargeContactFolder*, std::unique_ptr<Win32FaxManagerSession>> sessions;
+    auto& session = sessions[&folder];
+    if (!session)
+        session = std::make_unique<Win32FaxManagerSession>(folder.Client());
+    return *session;
+}
+
+void ListGeneration(benchmark::State& state, Host host) {
+    auto& folder = LargeContactFolder::OfSize(static_cast<std::int32_t>(state.range(0)));
+    TimedRuns::ListGeneration(state, folder, SessionOn(folder, host), -1);
+}
+
+void UpdateAfterHideAll(benchmark::State& state, Host host) {
+    auto& folder = LargeContactFolder::OfSize(static_cast<std::int32_t>(state.range(0)));
+    TimedRuns::UpdateAfterHideAll(state, folder, SessionOn(folder, host), -1);
+}
+
+void Register() {
+    for (const auto& [name, host] :
+         {std::pair{"headless", Host::Headless}, std::pair{"win32", Host::Win32}}) {
+        for (const auto& [operation, run] :
+             {std::pair{"ListGeneration", &ListGeneration},
+              std::pair{"UpdateAfterHideAll", &UpdateAfterHideAll}}) {
+            const std::string title = std::string(operation) + "/" + name;
+            benchmark::RegisterBenchmark(title.c_str(), run, host)
+                ->Arg(Sizes[0])
+                ->Arg(Sizes[1])
+                ->Unit(benchmark::kMillisecond)
+                ->MinTime(1.0)
+                ->UseRealTime();
+        }
+    }
+}
+
+}  // namespace
+}  // namespace telvane::bench
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    telvane::bench::Register();
+    telvane::bench::HostComparison comparison(telvane::bench::Goal);
+    benchmark::RunSpecifiedBenchmarks(&comparison);
+    benchmark::Shutdown();
+    return 0;
+}
