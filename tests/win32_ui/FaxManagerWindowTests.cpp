@@ -242,6 +242,7 @@ TEST_F(FaxManagerWindowsTest, AUserHidesFaxNumbersThroughTheRealWindows) {
             EXPECT_EQ(test::TreeItemText(tree, TreeView_GetSelection(tree)),
                       win32::com::WideFromUtf8(node->Text()));
             EXPECT_TRUE(::IsWindowEnabled(Native(Manager().frmeControl)));
+            test::ExpectWindowsMatchModel(host, Manager());
         });
 
         ui.Step("details");

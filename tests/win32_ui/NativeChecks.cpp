@@ -3,6 +3,8 @@
 #include "forms/CommandButton.h"
 #include "forms/Form.h"
 #include "forms/Label.h"
+#include "forms/ListBox.h"
+#include "forms/ProgressBar.h"
 
 #include "tests/win32_ui/NativeChecks.h"
 
@@ -80,6 +82,17 @@ void ExpectWindowsMatchModel(win32::Win32UiHost& host, const forms::Form& form) 
         const std::string caption = ModelCaption(*control);
         if (!caption.empty()) {
             EXPECT_EQ(WindowText(native), win32::com::WideFromUtf8(caption)) << name;
+        }
+        if (control->Kind() == forms::ControlKind::ProgressBar) {
+            // A position held back while the product worked is shown by the time it rests.
+            const auto& bar = static_cast<const forms::ProgressBar&>(*control);
+            EXPECT_EQ(::SendMessageW(native, PBM_GETPOS, 0, 0), bar.Value()) << name;
+            EXPECT_EQ(::SendMessageW(native, PBM_GETRANGE, FALSE, 0), bar.Max()) << name;
+        }
+        if (control->Kind() == forms::ControlKind::ListBox && control->Visible()) {
+            EXPECT_EQ(::SendMessageW(native, LB_GETCOUNT, 0, 0),
+                      static_cast<const forms::ListBox&>(*control).ListCount())
+                << name;
         }
 
         const auto font = reinterpret_cast<HFONT>(::SendMessageW(native, WM_GETFONT, 0, 0));

@@ -28,6 +28,9 @@ using forms::ControlKind;
 // The tick box in front of a list entry, as the list box of the design draws it.
 constexpr int kTickBox = 13;
 constexpr int kTickMargin = 1;
+// A progress bar is moved at most this often (ms); a position held back is shown by a timer.
+constexpr DWORD kProgressInterval = 30;
+constexpr UINT_PTR kProgressTimer = 0x7E1A;
 
 bool IsPane(ControlKind kind) {
     return kind == ControlKind::Frame || kind == ControlKind::PictureBox ||
@@ -136,11 +139,12 @@ void ControlWindow::Create() {
             extended |= WS_EX_CLIENTEDGE;
             break;
         case ControlKind::ListBox:
-            // Owner-drawn without strings: the model holds the texts and the ticks, the native
-            // list only its rows, so an entry costs one insertion at the model's index.
+            // A no-data owner-drawn list: the model holds the texts and the ticks, the native
+            // list only how many rows there are, so an entry costs one insertion at the
+            // model's index and no storage is moved.
             windowClass = L"LISTBOX";
-            style |=
-                WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_NOINTEGRALHEIGHT;
+            style |= WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_NODATA |
+                     LBS_NOINTEGRALHEIGHT;
             extended |= WS_EX_CLIENTEDGE;
             break;
         case ControlKind::ProgressBar:
@@ -252,8 +256,14 @@ void ControlWindow::Changed(forms::Property what) {
             break;
         }
         case forms::Property::Visible:
-            if (m_control.Kind() == ControlKind::ListBox)
+            if (m_control.Kind() == ControlKind::ListBox) {
+                if (m_control.Visible())
+                    SyncList();
                 SetListRedraw(m_control.Visible());
+            } else if (m_control.Kind() == ControlKind::ProgressBar && m_progressPending) {
+                // The bar shows or goes at rest: no position stays held back for the timer.
+                ShowProgress();
+            }
             ::ShowWindow(m_window, m_control.Visible() ? SW_SHOWNA : SW_HIDE);
             break;
         case forms::Property::Enabled:
@@ -353,14 +363,35 @@ void ControlWindow::SyncProgress(bool range) {
         ::SendMessageW(m_window, PBM_SETRANGE32, static_cast<WPARAM>(bar.Min()),
                        static_cast<LPARAM>(bar.Max()));
     }
-    // The bar paints itself at once on every position; the product moves it once per contact,
-    // so it is told only when its filled part grows or shrinks by a pixel.
-    const RECT place = m_form.PixelRect(m_control);
-    const int filled = static_cast<int>(bar.Fraction() * (place.right - place.left));
-    if (range || filled != m_progressPixels || bar.Value() == bar.Max()) {
-        ::SendMessageW(m_window, PBM_SETPOS, static_cast<WPARAM>(bar.Value()), 0);
-        m_progressPixels = filled;
+    // The bar paints itself at once on every new position, a trip to the display each time,
+    // and the product moves it once per contact: it is told only when its filled part changes
+    // by a pixel, and then at most every few hundredths of a second, except at its ends.
+    const bool end = range || bar.Value() == bar.Min() || bar.Value() == bar.Max();
+    if (!end && ProgressPixels() == m_progressPixels)
+        return;
+    if (!end && ::GetTickCount() - m_progressShown < kProgressInterval) {
+        if (!m_progressPending)
+            m_progressPending = ::SetTimer(m_window, kProgressTimer, kProgressInterval, nullptr);
+        return;
     }
+    ShowProgress();
+}
+
+int ControlWindow::ProgressPixels() const {
+    const auto& bar = static_cast<const forms::ProgressBar&>(m_control);
+    const RECT place = m_form.PixelRect(m_control);
+    return static_cast<int>(bar.Fraction() * (place.right - place.left));
+}
+
+void ControlWindow::ShowProgress() {
+    if (m_progressPending) {
+        ::KillTimer(m_window, kProgressTimer);
+        m_progressPending = false;
+    }
+    const auto& bar = static_cast<const forms::ProgressBar&>(m_control);
+    ::SendMessageW(m_window, PBM_SETPOS, static_cast<WPARAM>(bar.Value()), 0);
+    m_progressPixels = ProgressPixels();
+    m_progressShown = ::GetTickCount();
 }
 
 // --- Tree view ---
@@ -391,6 +422,7 @@ void ControlWindow::InsertNode(const std::shared_ptr<forms::Node>& node) {
         ::SendMessageW(m_window, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
     m_nodes.push_back(node);
     m_items[node.get()] = item;
+    m_texts[node.get()] = node->Text();
 }
 
 void ControlWindow::SyncTree() {
@@ -412,6 +444,7 @@ void ControlWindow::SyncTree() {
         ::SendMessageW(m_window, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
         m_nodes.clear();
         m_items.clear();
+        m_texts.clear();
         std::vector<std::shared_ptr<forms::Node>> pending(tree.Nodes().Roots().rbegin(),
                                                           tree.Nodes().Roots().rend());
         while (!pending.empty()) {
@@ -426,12 +459,17 @@ void ControlWindow::SyncTree() {
     }
     for (const auto& node : all) {
         const HTREEITEM item = m_items[node.get()];
-        std::wstring text = com::WideFromUtf8(node->Text());
-        TVITEMW change{};
-        change.mask = TVIF_TEXT | TVIF_HANDLE;
-        change.hItem = item;
-        change.pszText = text.data();
-        ::SendMessageW(m_window, TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&change));
+        // A new text costs the tree a new layout and a paint: only changed ones are given.
+        std::string& shown = m_texts[node.get()];
+        if (shown != node->Text()) {
+            shown = node->Text();
+            std::wstring text = com::WideFromUtf8(shown);
+            TVITEMW change{};
+            change.mask = TVIF_TEXT | TVIF_HANDLE;
+            change.hItem = item;
+            change.pszText = text.data();
+            ::SendMessageW(m_window, TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&change));
+        }
         const bool expanded = (::SendMessageW(m_window, TVM_GETITEMSTATE,
                                               reinterpret_cast<WPARAM>(item), TVIS_EXPANDED) &
                                TVIS_EXPANDED) != 0;
@@ -488,30 +526,18 @@ void ControlWindow::SetListRedraw(bool redraw) {
 void ControlWindow::SyncList() {
     const Syncing syncing(m_syncing);
     const auto& list = static_cast<const forms::ListBox&>(m_control);
-    const auto native = static_cast<int>(::SendMessageW(m_window, LB_GETCOUNT, 0, 0));
     const int count = list.ListCount();
+    // A hidden list is not drawn, and the product fills it hidden: its rows are counted in
+    // once, when it shows.
+    if (count != 0 && !m_control.Visible())
+        return;
+    const auto native = static_cast<int>(::SendMessageW(m_window, LB_GETCOUNT, 0, 0));
     if (count == 0) {
         ::SendMessageW(m_window, LB_RESETCONTENT, 0, 0);
-        m_listCapacity = 0;
     } else if (count == native + 1 && list.NewIndex() >= 0) {
-        if (native >= m_listCapacity) {
-            // Room for as many rows again, so that a long fill does not grow the native
-            // list's storage row by row.
-            m_listCapacity = std::max(64, native * 2);
-            ::SendMessageW(m_window, LB_INITSTORAGE, static_cast<WPARAM>(m_listCapacity - native),
-                           0);
-        }
         ::SendMessageW(m_window, LB_INSERTSTRING, static_cast<WPARAM>(list.NewIndex()), 0);
     } else if (count != native) {
-        // Not one entry added (an entry removed, or the list filled before its window was
-        // made): the rows are laid anew once.
-        ::SendMessageW(m_window, WM_SETREDRAW, FALSE, 0);
-        ::SendMessageW(m_window, LB_RESETCONTENT, 0, 0);
-        ::SendMessageW(m_window, LB_INITSTORAGE, static_cast<WPARAM>(count), 0);
-        m_listCapacity = count;
-        for (int i = 0; i < count; ++i)
-            ::SendMessageW(m_window, LB_ADDSTRING, 0, 0);
-        ::SendMessageW(m_window, WM_SETREDRAW, TRUE, 0);
+        ::SendMessageW(m_window, LB_SETCOUNT, static_cast<WPARAM>(count), 0);
         ::InvalidateRect(m_window, nullptr, TRUE);
     } else {
         ::InvalidateRect(m_window, nullptr, FALSE);
@@ -774,6 +800,11 @@ bool ControlWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
                 return true;
             }
             return false;
+        case WM_TIMER:
+            if (wParam != kProgressTimer || m_control.Kind() != ControlKind::ProgressBar)
+                return false;
+            ShowProgress();
+            return true;
         case WM_CHAR:
             // The space that ticked an entry is not a search key.
             return m_control.Kind() == ControlKind::ListBox && wParam == L' ';

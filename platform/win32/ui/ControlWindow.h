@@ -6,6 +6,7 @@
 
 #include <map>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "forms/Property.h"
@@ -56,6 +57,10 @@ private:
     // A label that sizes itself takes the width its caption has in the real font.
     void FitLabel();
     void SyncProgress(bool range);
+    // How much of the bar the model's position fills, in pixels.
+    int ProgressPixels() const;
+    // Gives the native bar the model's position now.
+    void ShowProgress();
     void SyncTree();
     void InsertNode(const std::shared_ptr<forms::Node>& node);
     void SyncTreeSelection();
@@ -72,11 +77,13 @@ private:
     WNDPROC m_original = nullptr;
     bool m_syncing = false;
     int m_progressPixels = -1;
-    int m_listCapacity = 0;
-    bool m_invalidated = false;  // the list waits for a paint already
+    DWORD m_progressShown = 0;       // when the native bar was last moved (GetTickCount)
+    bool m_progressPending = false;  // a position is held back until the timer
+    bool m_invalidated = false;      // the list waits for a paint already
     // Tree view: the native items, in the order of the model's nodes.
     std::vector<std::weak_ptr<forms::Node>> m_nodes;
     std::map<const forms::Node*, HTREEITEM> m_items;
+    std::map<const forms::Node*, std::string> m_texts;  // as the native items show them
 };
 
 }  // namespace telvane::win32
