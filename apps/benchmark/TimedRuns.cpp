@@ -51,17 +51,22 @@ std::shared_ptr<forms::Node> TimedRuns::FolderNode(const frmFaxManager& form, st
     return node;
 }
 
+std::string TimedRuns::OnContactFolder(FaxManagerSession& session, const FolderWork& work) {
+    std::string error = "the fax manager did not open";
+    session.WithFaxManager([&](frmFaxManager& form) {
+        error.clear();
+        if (auto node = FolderNode(form, error))
+            error = work(form, node);
+    });
+    return error;
+}
+
 void TimedRuns::ListGeneration(benchmark::State& state, LargeContactFolder& folder,
                                FaxManagerSession& session, double bareCalls) {
     folder.Restore();
     auto& calls = folder.Client().Calls();
     std::uint64_t made = 0;
-    std::string error = "the fax manager did not open";
-    session.WithFaxManager([&](frmFaxManager& form) {
-        error.clear();
-        auto node = FolderNode(form, error);
-        if (!node)
-            return;
+    const std::string error = OnContactFolder(session, [&](frmFaxManager& form, const auto& node) {
         session.Settle();
         const auto before = calls.Total();
         for (auto _ : state) {
@@ -69,7 +74,7 @@ void TimedRuns::ListGeneration(benchmark::State& state, LargeContactFolder& fold
             session.Settle();
         }
         made = calls.Total() - before;
-        error = CheckList(form, folder, folder.HiddenContacts());
+        return CheckList(form, folder, folder.HiddenContacts());
     });
     if (Failed(state, error))
         return;
@@ -81,12 +86,7 @@ void TimedRuns::UpdateAfterHideAll(benchmark::State& state, LargeContactFolder& 
                                    FaxManagerSession& session, double bareCalls) {
     auto& calls = folder.Client().Calls();
     std::uint64_t made = 0;
-    std::string error = "the fax manager did not open";
-    session.WithFaxManager([&](frmFaxManager& form) {
-        error.clear();
-        auto node = FolderNode(form, error);
-        if (!node)
-            return;
+    const std::string error = OnContactFolder(session, [&](frmFaxManager& form, const auto& node) {
         for (auto _ : state) {
             state.PauseTiming();
             folder.Restore();
@@ -99,10 +99,10 @@ void TimedRuns::UpdateAfterHideAll(benchmark::State& state, LargeContactFolder& 
             session.Settle();
             made += calls.Total() - before;
         }
-        error = CheckList(form, folder, folder.FaxContacts());
-        if (error.empty()) {
-            error = Mismatch("contacts stored hidden", folder.StoredHidden(), folder.FaxContacts());
-        }
+        const std::string list = CheckList(form, folder, folder.FaxContacts());
+        return list.empty()
+                   ? Mismatch("contacts stored hidden", folder.StoredHidden(), folder.FaxContacts())
+                   : list;
     });
     folder.Restore();
     if (Failed(state, error))

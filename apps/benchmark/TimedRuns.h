@@ -3,6 +3,8 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
 
 #include "apps/benchmark/FaxManagerSession.h"
@@ -37,6 +39,12 @@ public:
     static std::string CheckList(const frmFaxManager& form, const LargeContactFolder& folder,
                                  std::int32_t ticked);
     static std::shared_ptr<forms::Node> FolderNode(const frmFaxManager& form, std::string& error);
+
+    // Runs `work` with the fax manager open and the large folder's node; answers what went
+    // wrong (empty when nothing did), `work`'s own answer included.
+    using FolderWork =
+        std::function<std::string(frmFaxManager&, const std::shared_ptr<forms::Node>&)>;
+    static std::string OnContactFolder(FaxManagerSession& session, const FolderWork& work);
 };
 
 }  // namespace telvane::bench

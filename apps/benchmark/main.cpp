@@ -80,23 +80,19 @@ void HideAll(benchmark::State& state) {
     folder.Restore();
     auto& calls = folder.Client().Calls();
     std::uint64_t made = 0;
-    std::string error = "the fax manager did not open";
-    folder.Session().WithFaxManager([&](frmFaxManager& form) {
-        error.clear();
-        auto node = FolderNode(form, error);
-        if (!node)
-            return;
-        form.tvContacts.UserClickNode(node);
-        for (auto _ : state) {
-            state.PauseTiming();
-            form.cmdSelect(1).UserClick();
-            const auto before = calls.Total();
-            state.ResumeTiming();
-            form.cmdSelect(0).UserClick();
-            made += calls.Total() - before;
-        }
-        error = CheckList(form, folder, folder.FaxContacts());
-    });
+    const std::string error =
+        TimedRuns::OnContactFolder(folder.Session(), [&](frmFaxManager& form, const auto& node) {
+            form.tvContacts.UserClickNode(node);
+            for (auto _ : state) {
+                state.PauseTiming();
+                form.cmdSelect(1).UserClick();
+                const auto before = calls.Total();
+                state.ResumeTiming();
+                form.cmdSelect(0).UserClick();
+                made += calls.Total() - before;
+            }
+            return CheckList(form, folder, folder.FaxContacts());
+        });
     if (Failed(state, error))
         return;
     state.SetComplexityN(state.range(0));
