@@ -509,11 +509,16 @@ void ScenarioRunner::Check(bool held, const std::string& what) {
 }
 
 bool ScenarioRunner::Run(const std::vector<std::string>& steps) {
-    InputDriver driver;
+    UiDriver driver;
     m_driver = &driver;
-    driver.Run([&] { RunSteps(steps); },
-               [this](MSG& message) { return m_options && m_options->PreTranslate(message); });
+    // The steps report their own failures; what escapes them still counts, and Finish closes
+    // what is left open.
+    driver.Run([&](UiDriver&) { RunSteps(steps); },
+               [this](MSG& message) { return m_options && m_options->PreTranslate(message); },
+               [] {});
     m_driver = nullptr;
+    for (const std::string& failure : driver.Failures())
+        Check(false, failure);
     std::printf("shutdown\n");
     Finish();
     std::printf("%s\n", m_failures == 0 ? "PASSED" : "FAILED");

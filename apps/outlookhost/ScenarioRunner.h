@@ -12,8 +12,8 @@
 
 #include "apps/outlookhost/AddInHost.h"
 #include "apps/outlookhost/HostContext.h"
-#include "apps/outlookhost/InputDriver.h"
 #include "apps/outlookhost/OptionsDialog.h"
+#include "apps/outlookhost/UiDriver.h"
 #include "platform/memory/outlook/MailClient.h"
 #include "platform/win32/com/ComPtr.h"
 
@@ -85,7 +85,7 @@ private:
     std::shared_ptr<HostContext> m_context = std::make_shared<HostContext>();
     std::map<std::string, Step> m_steps;       // on the user-interface thread
     std::map<std::string, Step> m_inputSteps;  // on the driver thread
-    InputDriver* m_driver = nullptr;
+    UiDriver* m_driver = nullptr;
     // Calls recorded by the Options dialog and the page sites, kept after the dialog closes.
     std::map<std::string, std::vector<std::string>> m_controlCalls;
     std::map<std::string, std::vector<std::string>> m_siteCalls;

@@ -21,12 +21,12 @@
 #include <string>
 #include <thread>
 
+#include "apps/outlookhost/UiDriver.h"
 #include "platform/win32/ui/Win32UiHost.h"
-#include "tests/win32_ui/UiDriver.h"
 
 namespace {
 
-using telvane::test::UiDriver;
+using telvane::outlookhost::UiDriver;
 
 // The window as the screen shows it, title bar and frame included.
 bool Save(HWND window, const std::string& path) {
@@ -112,7 +112,6 @@ int main(int argc, char** argv) {
         return ui.Ask<HWND>([&] { return host.WindowOf(pick(library.frmFaxManager.Get())); });
     };
     driver.Run(
-        host,
         [&](UiDriver& ui) {
             ui.ClickCentre(ui.Ask<HWND>([&] { return host.WindowOf(page->cmdApplet); }));
             const HWND manager = ui.WaitForWindow(L"Telvane");
@@ -197,6 +196,7 @@ int main(int argc, char** argv) {
             ui.WaitUntilGone(manager);
             take(ui, dialog, "TelvanePage-opened");
         },
+        [&](MSG& message) { return host.PreTranslateMessage(message); },
         [&] { library.frmFaxManager.Unload(); });
     for (const auto& failure : driver.Failures())
         std::fprintf(stderr, "%s\n", failure.c_str());

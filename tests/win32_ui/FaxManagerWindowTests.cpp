@@ -14,15 +14,15 @@
 
 #include <cstdio>
 
+#include "apps/outlookhost/UiDriver.h"
 #include "platform/win32/com/TextConversion.h"
 #include "platform/win32/ui/Win32UiHost.h"
 #include "tests/win32_ui/NativeChecks.h"
-#include "tests/win32_ui/UiDriver.h"
 
 namespace telvane {
 namespace {
 
-using test::UiDriver;
+using outlookhost::UiDriver;
 
 constexpr outlook::ContactField kFaxFields[] = {outlook::ContactField::BusinessFaxNumber,
                                                 outlook::ContactField::HomeFaxNumber,
@@ -64,7 +64,8 @@ protected:
                    (!form.frmeControl.Enabled() ||
                     form.MousePointer() == forms::MousePointer::Hourglass);
         });
-        driver.Run(host, scenario, [this] {
+        const auto keys = [this](MSG& message) { return host.PreTranslateMessage(message); };
+        driver.Run(scenario, keys, [this] {
             for (auto* form : std::initializer_list<bool (*)(PageLibrary&)>{
                      [](PageLibrary& l) { return l.frmDisplay.Unload(); },
                      [](PageLibrary& l) { return l.frmInstructions.Unload(); },

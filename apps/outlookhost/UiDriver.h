@@ -7,16 +7,13 @@
 #include <utility>
 #include <vector>
 
-namespace telvane::win32 {
-class Win32UiHost;
-}
+namespace telvane::outlookhost {
 
-namespace telvane::test {
-
-// Acts as a person at the keyboard and mouse while the windows run. The test's own thread is
+// Acts as a person at the keyboard and mouse while the windows run. The caller's thread is
 // the UI thread and pumps messages (the product's modal loops included); the driver runs the
 // scenario on a second thread and reaches the windows only through real input (SendInput at
-// pixel positions) and through OnUi, which runs a check on the UI thread between messages.
+// pixel positions) and through OnUi, which runs work on the UI thread between messages. The
+// mail-client host, the window tests and the picture taker share it.
 class UiDriver {
 public:
     UiDriver();
@@ -24,10 +21,12 @@ public:
     UiDriver& operator=(const UiDriver&) = delete;
     ~UiDriver();
 
-    // Runs `scenario` on the driver thread and pumps this thread's messages until it ends.
-    // When the scenario fails, `abandon` runs on the UI thread to close what is still open.
-    void Run(win32::Win32UiHost& host, const std::function<void(UiDriver&)>& scenario,
-             const std::function<void()>& abandon);
+    // Runs `scenario` on the driver thread and pumps this thread's messages until it ends;
+    // `pretranslate` sees each message first (true: used, not dispatched), as a container's
+    // accelerators do. When the scenario fails, `abandon` runs on the UI thread to close what
+    // is still open.
+    void Run(const std::function<void(UiDriver&)>& scenario,
+             const std::function<bool(MSG&)>& pretranslate, const std::function<void()>& abandon);
     // Runs on the UI thread while settling: true while a handler works (its DoEvents takes
     // messages, but the windows are not idle).
     void SetBusyProbe(std::function<bool()> busy) { m_busy = std::move(busy); }
@@ -35,7 +34,7 @@ public:
     const std::vector<std::string>& Failures() const { return m_failures; }
 
     // --- From the scenario (driver thread) ---
-    // Runs `work` on the UI thread and waits for it.
+    // Runs `work` on the UI thread and waits for it; what it throws comes back here.
     void OnUi(const std::function<void()>& work);
     template <class T>
     T Ask(const std::function<T()>& question) {
@@ -55,6 +54,8 @@ public:
     void Press(WORD key, bool shift = false, bool alt = false);
     // The visible top-level form window with this caption, once it is there.
     HWND WaitForWindow(const wchar_t* caption);
+    // The window that `find` (run on the UI thread) answers, once it answers one.
+    HWND WaitFor(const std::function<HWND()>& find, const std::string& what);
     void WaitUntilGone(HWND window);
     // Names what the scenario does now, for the failure messages.
     void Step(std::string what) { m_step = std::move(what); }
@@ -71,4 +72,4 @@ private:
     std::function<bool()> m_busy;
 };
 
-}  // namespace telvane::test
+}  // namespace telvane::outlookhost

@@ -1,4 +1,4 @@
-#include "tests/win32_ui/UiDriver.h"
+#include "apps/outlookhost/UiDriver.h"
 
 #include <atomic>
 #include <chrono>
@@ -7,9 +7,8 @@
 #include <thread>
 
 #include "apps/outlookhost/DriverThread.h"
-#include "platform/win32/ui/Win32UiHost.h"
 
-namespace telvane::test {
+namespace telvane::outlookhost {
 namespace {
 
 constexpr UINT kRunOnUi = WM_APP + 1;
@@ -39,10 +38,11 @@ LRESULT CALLBACK UiDriver::Procedure(HWND window, UINT message, WPARAM wParam, L
     return ::DefWindowProcW(window, message, wParam, lParam);
 }
 
-void UiDriver::Run(win32::Win32UiHost& host, const std::function<void(UiDriver&)>& scenario,
+void UiDriver::Run(const std::function<void(UiDriver&)>& scenario,
+                   const std::function<bool(MSG&)>& pretranslate,
                    const std::function<void()>& abandon) {
     std::atomic<bool> done{false};
-    outlookhost::DriverThread driver([&] {
+    DriverThread driver([&] {
         try {
             scenario(*this);
         } catch (const std::exception& error) {
@@ -55,7 +55,7 @@ void UiDriver::Run(win32::Win32UiHost& host, const std::function<void(UiDriver&)
     while (!done) {
         MSG message;
         while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            if (!host.PreTranslateMessage(message)) {
+            if (!pretranslate(message)) {
                 ::TranslateMessage(&message);
                 ::DispatchMessageW(&message);
             }
@@ -77,7 +77,7 @@ void UiDriver::OnUi(const std::function<void()>& work) {
     };
     DWORD_PTR result = 0;
     if (!::SendMessageTimeoutW(m_window, kRunOnUi, 0, reinterpret_cast<LPARAM>(&guarded),
-                               SMTO_NORMAL, 60000, &result)) {
+                               SMTO_NORMAL, 120000, &result)) {
         throw Abandoned("the UI thread did not answer");
     }
     if (error)
@@ -178,6 +178,17 @@ HWND UiDriver::WaitForWindow(const wchar_t* caption) {
     }
 }
 
+HWND UiDriver::WaitFor(const std::function<HWND()>& find, const std::string& what) {
+    const auto deadline = std::chrono::steady_clock::now() + kPatience;
+    for (;;) {
+        if (HWND found = Ask<HWND>(find))
+            return found;
+        if (std::chrono::steady_clock::now() > deadline)
+            throw Abandoned("waited in vain for " + what);
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+}
+
 void UiDriver::WaitUntilGone(HWND window) {
     const auto deadline = std::chrono::steady_clock::now() + kPatience;
     while (::IsWindow(window)) {
@@ -193,4 +204,4 @@ void UiDriver::Require(bool condition, const std::string& what) {
         throw Abandoned(what);
 }
 
-}  // namespace telvane::test
+}  // namespace telvane::outlookhost
