@@ -45,7 +45,11 @@ bool Save(HWND window, const std::string& path) {
     const HBITMAP bitmap = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     const HDC memory = ::CreateCompatibleDC(screen);
     const HGDIOBJ previous = ::SelectObject(memory, bitmap);
-    ::BitBlt(memory, 0, 0, width, height, screen, outer.left, outer.top, SRCCOPY);
+    // From the window's own DC, not the screen's: under Wine that reads what the window drew
+    // even before it reached the display, as in the middle of Update.
+    const HDC source = ::GetWindowDC(window);
+    ::BitBlt(memory, 0, 0, width, height, source, 0, 0, SRCCOPY);
+    ::ReleaseDC(window, source);
     ::GdiFlush();
     const auto stride = static_cast<DWORD>(((width * 3) + 3) & ~3);
     BITMAPFILEHEADER file{};
@@ -63,6 +67,32 @@ bool Save(HWND window, const std::string& path) {
     return out.good();
 }
 
+// The working picture's moment: the first time the progress bar has drawn a quarter done
+// while the frame is shut.
+struct WorkingPicture {
+    HHOOK hook = nullptr;
+    HWND bar = nullptr;
+    HWND frame = nullptr;
+    HWND manager = nullptr;
+    std::string path;
+    bool taken = false;
+    int saved = 0;
+};
+WorkingPicture g_working;
+
+LRESULT CALLBACK TakeWhileWorking(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* message = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+    if (code == HC_ACTION && !g_working.taken && message->hwnd == g_working.bar &&
+        message->message == PBM_SETPOS && !::IsWindowEnabled(g_working.frame)) {
+        const auto all = ::SendMessageW(g_working.bar, PBM_GETRANGE, FALSE, 0);
+        if (all > 0 && static_cast<LRESULT>(message->wParam) * 4 >= all) {
+            g_working.taken = true;
+            g_working.saved += Save(g_working.manager, g_working.path);
+        }
+    }
+    return ::CallNextHookEx(g_working.hook, code, wParam, lParam);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -73,7 +103,7 @@ int main(int argc, char** argv) {
     demo::SampleStore sample{client};
     // Enough contacts that Update is still at work when the picture is taken.
     auto large = sample.personal.AddFolder("Customers", outlook::olContactItem);
-    for (int i = 0; i < 3000; ++i) {
+    for (int i = 0; i < 40000; ++i) {
         const std::string name = "Customer " + std::to_string(10000 + i);
         large.AddContact({.FileAs = name, .BusinessFaxNumber = "0161 496 " + std::to_string(i)});
     }
@@ -175,6 +205,17 @@ int main(int argc, char** argv) {
                 ui, [](frmFaxManager & f) -> auto& { return f.frmeControl; });
             const HWND update = native(
                 ui, [](frmFaxManager & f) -> auto& { return f.cmdUpdate; });
+            // The picture is taken on the UI thread as soon as the bar has drawn a quarter
+            // done: Update is too quick for a look from outside.
+            ui.OnUi([&] {
+                g_working = {};
+                g_working.bar = host.WindowOf(library.frmFaxManager.Get().pbWait);
+                g_working.frame = frame;
+                g_working.manager = manager;
+                g_working.path = folder + "/frmFaxManager-working.bmp";
+                g_working.hook = ::SetWindowsHookExW(WH_CALLWNDPROCRET, &TakeWhileWorking, nullptr,
+                                                     ::GetCurrentThreadId());
+            });
             RECT client{};
             ::GetClientRect(update, &client);
             POINT centre{client.right / 2, client.bottom / 2};
@@ -185,13 +226,21 @@ int main(int argc, char** argv) {
             click[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
             click[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
             ::SendInput(2, click, sizeof(INPUT));
-            while (::IsWindowEnabled(frame))
-                std::this_thread::sleep_for(std::chrono::milliseconds(5));
-            std::this_thread::sleep_for(std::chrono::milliseconds(150));
-            if (Save(manager, folder + "/frmFaxManager-working.bmp"))
-                ++saved;
-            while (!::IsWindowEnabled(frame))
+            const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+            while (::IsWindowEnabled(frame) && !g_working.taken &&
+                   std::chrono::steady_clock::now() < deadline) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            }
+            while (!::IsWindowEnabled(frame) && std::chrono::steady_clock::now() < deadline)
                 std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            bool taken = false;
+            ui.OnUi([&] {
+                ::UnhookWindowsHookEx(g_working.hook);
+                g_working.hook = nullptr;
+                taken = g_working.taken;
+                saved += g_working.saved;
+            });
+            ui.Require(taken, "Update was caught at work");
             ui.Press(VK_ESCAPE);
             ui.WaitUntilGone(manager);
             take(ui, dialog, "TelvanePage-opened");
