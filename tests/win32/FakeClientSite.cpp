@@ -18,39 +18,11 @@ HRESULT FakeClientSite::GetContainer(IOleContainer** container) {
     return S_OK;
 }
 
-HRESULT FakeClientSite::GetTypeInfoCount(UINT* count) {
-    if (!count)
-        return E_POINTER;
-    *count = 0;
-    return S_OK;
-}
-
-HRESULT FakeClientSite::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
-    if (info)
-        *info = nullptr;
-    return E_NOTIMPL;
-}
-
-HRESULT FakeClientSite::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) {
-    return DISP_E_UNKNOWNNAME;
-}
-
-HRESULT FakeClientSite::Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
-                               UINT*) {
-    return DISP_E_MEMBERNOTFOUND;
-}
-
 void* FakeClientSite::FindInterface(REFIID iid) {
     if (iid == IID_IUnknown || iid == IID_IOleClientSite) {
         return static_cast<IOleClientSite*>(this);
     }
-    if (iid == IID_IDispatch)
-        return static_cast<IDispatch*>(this);
-    for (const IID& answer : m_answers) {
-        if (answer == iid)
-            return static_cast<IDispatch*>(this);
-    }
-    return nullptr;
+    return FindDispatch(iid);
 }
 
 }  // namespace telvane::win32::test

@@ -3,17 +3,17 @@
 #include <initializer_list>
 #include <vector>
 
-#include "tests/win32/StackComObject.h"
+#include "tests/win32/MemberlessDispatch.h"
 
 namespace telvane::win32::test {
 
 // A container's site for a control. It answers the IIDs it is given with its IDispatch (so it
 // can play the mail client's PropertyPageSite) and hands out the container it is given.
-class FakeClientSite : public StackComObject<IOleClientSite, IDispatch> {
+class FakeClientSite : public MemberlessDispatch<IOleClientSite> {
 public:
     explicit FakeClientSite(std::initializer_list<IID> answers = {},
                             IOleContainer* container = nullptr)
-        : m_answers(answers), m_container(container) {}
+        : MemberlessDispatch(answers), m_container(container) {}
 
     HRESULT STDMETHODCALLTYPE SaveObject() override { return S_OK; }
     HRESULT STDMETHODCALLTYPE GetMoniker(DWORD, DWORD, IMoniker** moniker) override;
@@ -22,17 +22,10 @@ public:
     HRESULT STDMETHODCALLTYPE OnShowWindow(BOOL) override { return S_OK; }
     HRESULT STDMETHODCALLTYPE RequestNewObjectLayout() override { return E_NOTIMPL; }
 
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override;
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override;
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
-                                     UINT*) override;
-
 protected:
     void* FindInterface(REFIID iid) override;
 
 private:
-    std::vector<IID> m_answers;
     IOleContainer* m_container;
 };
 

@@ -3,15 +3,15 @@
 #include <initializer_list>
 #include <vector>
 
-#include "tests/win32/StackComObject.h"
+#include "tests/win32/MemberlessDispatch.h"
 
 namespace telvane::win32::test {
 
 // A control's container. It answers the IIDs it is given with its IDispatch, so it can play
 // the mail client's PropertyPageSite.
-class FakeContainer : public StackComObject<IOleContainer, IDispatch> {
+class FakeContainer : public MemberlessDispatch<IOleContainer> {
 public:
-    explicit FakeContainer(std::initializer_list<IID> answers = {}) : m_answers(answers) {}
+    explicit FakeContainer(std::initializer_list<IID> answers = {}) : MemberlessDispatch(answers) {}
 
     HRESULT STDMETHODCALLTYPE ParseDisplayName(IBindCtx*, LPOLESTR, ULONG*, IMoniker**) override {
         return E_NOTIMPL;
@@ -23,41 +23,13 @@ public:
     }
     HRESULT STDMETHODCALLTYPE LockContainer(BOOL) override { return S_OK; }
 
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-        if (!count)
-            return E_POINTER;
-        *count = 0;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override {
-        if (info)
-            *info = nullptr;
-        return E_NOTIMPL;
-    }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
-        return DISP_E_UNKNOWNNAME;
-    }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
-                                     UINT*) override {
-        return DISP_E_MEMBERNOTFOUND;
-    }
-
 protected:
     void* FindInterface(REFIID iid) override {
         if (iid == IID_IUnknown || iid == IID_IOleContainer || iid == IID_IParseDisplayName) {
             return static_cast<IOleContainer*>(this);
         }
-        if (iid == IID_IDispatch)
-            return static_cast<IDispatch*>(this);
-        for (const IID& answer : m_answers) {
-            if (answer == iid)
-                return static_cast<IDispatch*>(this);
-        }
-        return nullptr;
+        return FindDispatch(iid);
     }
-
-private:
-    std::vector<IID> m_answers;
 };
 
 }  // namespace telvane::win32::test

@@ -5,7 +5,7 @@
 namespace telvane::win32::test {
 
 FakeInPlaceSite::FakeInPlaceSite(HWND window, RECT position, std::vector<IID> answers)
-    : m_window(window), m_position(position), m_answers(std::move(answers)) {}
+    : MemberlessDispatch(std::move(answers)), m_window(window), m_position(position) {}
 
 HRESULT FakeInPlaceSite::SaveObject() {
     return S_OK;
@@ -183,28 +183,6 @@ HRESULT FakeInPlaceSite::TranslateAccelerator(LPMSG, WORD) {
     return S_FALSE;
 }
 
-HRESULT FakeInPlaceSite::GetTypeInfoCount(UINT* count) {
-    if (!count)
-        return E_POINTER;
-    *count = 0;
-    return S_OK;
-}
-
-HRESULT FakeInPlaceSite::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
-    if (info)
-        *info = nullptr;
-    return E_NOTIMPL;
-}
-
-HRESULT FakeInPlaceSite::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) {
-    return DISP_E_UNKNOWNNAME;
-}
-
-HRESULT FakeInPlaceSite::Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
-                                UINT*) {
-    return DISP_E_MEMBERNOTFOUND;
-}
-
 void* FakeInPlaceSite::FindInterface(REFIID iid) {
     if (iid == IID_IUnknown || iid == IID_IOleClientSite)
         return static_cast<IOleClientSite*>(this);
@@ -214,13 +192,7 @@ void* FakeInPlaceSite::FindInterface(REFIID iid) {
         return static_cast<IOleControlSite*>(this);
     if (iid == IID_IOleInPlaceFrame || iid == IID_IOleInPlaceUIWindow)
         return static_cast<IOleInPlaceFrame*>(this);
-    if (iid == IID_IDispatch)
-        return static_cast<IDispatch*>(this);
-    for (const IID& answer : m_answers) {
-        if (answer == iid)
-            return static_cast<IDispatch*>(this);
-    }
-    return nullptr;
+    return FindDispatch(iid);
 }
 
 }  // namespace telvane::win32::test

@@ -5,15 +5,15 @@
 #include <string>
 #include <vector>
 
-#include "tests/win32/StackComObject.h"
+#include "tests/win32/MemberlessDispatch.h"
 
 namespace telvane::win32::test {
 
 // A hand-written container for one control: client site, in-place site, control site and
 // in-place frame in one object, over a real window of the test. It records, in order, every
 // call the control makes to it, so a test can check the activation protocol call by call.
-class FakeInPlaceSite : public StackComObject<IOleClientSite, IOleInPlaceSite, IOleControlSite,
-                                              IOleInPlaceFrame, IDispatch> {
+class FakeInPlaceSite : public MemberlessDispatch<IOleClientSite, IOleInPlaceSite, IOleControlSite,
+                                                  IOleInPlaceFrame> {
 public:
     // window: where the control's window goes; position: its rectangle there.
     FakeInPlaceSite(HWND window, RECT position, std::vector<IID> answers = {});
@@ -74,20 +74,12 @@ public:
     HRESULT STDMETHODCALLTYPE EnableModeless(BOOL) override;
     HRESULT STDMETHODCALLTYPE TranslateAccelerator(LPMSG, WORD) override;
 
-    // IDispatch: no ambient properties.
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override;
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override;
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
-                                     UINT*) override;
-
 protected:
     void* FindInterface(REFIID iid) override;
 
 private:
     HWND m_window;
     RECT m_position;
-    std::vector<IID> m_answers;
     std::vector<std::string> m_calls;
     HRESULT m_canActivate = S_OK;
     HRESULT m_translate = S_FALSE;
