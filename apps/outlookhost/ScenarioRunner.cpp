@@ -10,6 +10,7 @@
 #include <thread>
 #include <utility>
 
+#include "apps/outlookhost/NativeTree.h"
 #include "apps/outlookhost/SampleStore.h"
 #include "apps/outlookhost/ScreenPicture.h"
 #include "apps/outlookhost/ServerApplication.h"
@@ -375,37 +376,8 @@ ScenarioRunner::ScenarioRunner() {
                 });
                 if (!found)
                     return nullptr;
-                // Depth first through the expanded nodes.
-                std::vector<HTREEITEM> pending;
-                auto root = reinterpret_cast<HTREEITEM>(
-                    ::SendMessageW(found, TVM_GETNEXTITEM, TVGN_ROOT, 0));
-                if (root)
-                    pending.push_back(root);
-                while (!pending.empty()) {
-                    HTREEITEM node = pending.back();
-                    pending.pop_back();
-                    wchar_t text[256] = {};
-                    TVITEMW entry = {};
-                    entry.mask = TVIF_TEXT;
-                    entry.hItem = node;
-                    entry.pszText = text;
-                    entry.cchTextMax = 256;
-                    ::SendMessageW(found, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&entry));
-                    if (std::wstring(text).rfind(Bstr::ToWide(start), 0) == 0) {
-                        *reinterpret_cast<HTREEITEM*>(&item) = node;
-                        if (::SendMessageW(found, TVM_GETITEMRECT, TRUE,
-                                           reinterpret_cast<LPARAM>(&item)))
-                            return found;
-                        return nullptr;
-                    }
-                    if (auto next = reinterpret_cast<HTREEITEM>(::SendMessageW(
-                            found, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(node))))
-                        pending.push_back(next);
-                    if (auto child = reinterpret_cast<HTREEITEM>(::SendMessageW(
-                            found, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(node))))
-                        pending.push_back(child);
-                }
-                return nullptr;
+                item = NativeTree::TextRect(found, NativeTree::Find(found, Bstr::ToWide(start)));
+                return ::IsRectEmpty(&item) ? nullptr : found;
             },
             "a tree node " + Quoted(start));
         m_driver->ClickCentre(tree, item);

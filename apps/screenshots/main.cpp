@@ -21,11 +21,13 @@
 #include <string>
 #include <thread>
 
+#include "apps/outlookhost/NativeTree.h"
 #include "apps/outlookhost/UiDriver.h"
 #include "platform/win32/ui/Win32UiHost.h"
 
 namespace {
 
+using telvane::outlookhost::NativeTree;
 using telvane::outlookhost::UiDriver;
 
 // The window as the screen shows it, title bar and frame included.
@@ -149,30 +151,8 @@ int main(int argc, char** argv) {
             const HWND tree = native(
                 ui, [](frmFaxManager & f) -> auto& { return f.tvContacts; });
             const auto choose = [&](const wchar_t* name) {
-                const RECT where = ui.Ask<RECT>([&] {
-                    RECT area{};
-                    for (HTREEITEM item = TreeView_GetRoot(tree); item != nullptr;) {
-                        wchar_t text[256] = {};
-                        TVITEMW query{};
-                        query.mask = TVIF_TEXT | TVIF_HANDLE;
-                        query.hItem = item;
-                        query.pszText = text;
-                        query.cchTextMax = 256;
-                        ::SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&query));
-                        if (std::wstring(text).rfind(name, 0) == 0) {
-                            TreeView_GetItemRect(tree, item, &area, TRUE);
-                            break;
-                        }
-                        HTREEITEM next = TreeView_GetChild(tree, item);
-                        while (next == nullptr && item != nullptr) {
-                            next = TreeView_GetNextSibling(tree, item);
-                            if (next == nullptr)
-                                item = TreeView_GetParent(tree, item);
-                        }
-                        item = next;
-                    }
-                    return area;
-                });
+                const RECT where = ui.Ask<RECT>(
+                    [&] { return NativeTree::TextRect(tree, NativeTree::Find(tree, name)); });
                 ui.ClickCentre(tree, where);
             };
             choose(L"Contacts");

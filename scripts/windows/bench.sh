@@ -46,9 +46,6 @@ cmake --build "$build" --target telvane_host_benchmark -j 2
 prefix=$build/wineprefix
 stop_wine() { WINEPREFIX=$prefix wineserver -k 2>/dev/null || true; }
 trap stop_wine EXIT
-# A wineserver started without a display would leave the windows nowhere to go.
-stop_wine
-"$root/scripts/windows/wine-prefix.sh" "$prefix"
-stop_wine
+"$root/scripts/windows/wine-prefix.sh" --for-display "$prefix"
 xvfb-run -a -s "-screen 0 1024x768x24" \
     "$root/scripts/windows/wine-run.sh" "$prefix" "$build/bin/telvane_host_benchmark.exe" "$@"

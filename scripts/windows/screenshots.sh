@@ -15,10 +15,7 @@ cmake --build "$build" --target telvane_screenshots outlookhost Telvane TelvaneP
 prefix=$build/wineprefix
 stop_wine() { WINEPREFIX=$prefix wineserver -k 2>/dev/null || true; }
 trap stop_wine EXIT
-# A wineserver started without a display would leave the windows nowhere to go.
-stop_wine
-"$root/scripts/windows/wine-prefix.sh" "$prefix"
-stop_wine
+"$root/scripts/windows/wine-prefix.sh" --for-display "$prefix"
 
 shots=$(mktemp -d)
 status=0

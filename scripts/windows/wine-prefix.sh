@@ -1,8 +1,21 @@
 #!/usr/bin/env bash
-# wine-prefix.sh PREFIX: creates the private Wine prefix PREFIX on first use (safe to call from
-# parallel test runs) and prints nothing once it exists.
+# wine-prefix.sh [--for-display] PREFIX: creates the private Wine prefix PREFIX on first use
+# (safe to call from parallel test runs) and prints nothing once it exists. With --for-display
+# the prefix's wineserver is stopped before and after, because one started without a display
+# would leave the windows of a run under Xvfb nowhere to go.
 set -euo pipefail
+for_display=false
+if [[ $1 == --for-display ]]; then
+    for_display=true
+    shift
+fi
 prefix=$1
+if $for_display; then
+    WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
+    "$0" "$prefix"
+    WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
+    exit 0
+fi
 
 export WINEPREFIX=$prefix WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 [ -f "$prefix/.telvane-ready" ] && [ -f "$prefix/.telvane-unmanaged" ] && exit 0

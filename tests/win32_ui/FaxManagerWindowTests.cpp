@@ -14,6 +14,7 @@
 
 #include <cstdio>
 
+#include "apps/outlookhost/NativeTree.h"
 #include "apps/outlookhost/UiDriver.h"
 #include "platform/win32/com/TextConversion.h"
 #include "platform/win32/ui/Win32UiHost.h"
@@ -22,6 +23,7 @@
 namespace telvane {
 namespace {
 
+using outlookhost::NativeTree;
 using outlookhost::UiDriver;
 
 constexpr outlook::ContactField kFaxFields[] = {outlook::ContactField::BusinessFaxNumber,
@@ -179,7 +181,7 @@ TEST_F(FaxManagerWindowsTest, AUserHidesFaxNumbersThroughTheRealWindows) {
             EXPECT_EQ(static_cast<int>(TreeView_GetCount(tree)), form.tvContacts.Nodes().Count());
             for (const auto& node : form.tvContacts.Nodes().All()) {
                 const HTREEITEM item =
-                    test::FindTreeItem(tree, win32::com::WideFromUtf8(node->Text()));
+                    NativeTree::Find(tree, win32::com::WideFromUtf8(node->Text()));
                 ASSERT_NE(item, nullptr) << node->Text();
                 EXPECT_EQ((TreeView_GetItemState(tree, item, TVIS_EXPANDED) & TVIS_EXPANDED) != 0,
                           node->Expanded() && node->Children() > 0)
@@ -204,7 +206,7 @@ TEST_F(FaxManagerWindowsTest, AUserHidesFaxNumbersThroughTheRealWindows) {
         ui.Step("choose a folder");
         // The user chooses the Contacts folder by clicking its name.
         ui.ClickCentre(tree, ui.Ask<RECT>([&] {
-            return test::TreeItemTextRect(tree, test::FindTreeItem(tree, L"Contacts"));
+            return NativeTree::TextRect(tree, NativeTree::Find(tree, L"Contacts"));
         }));
         int ann = -1;
         int dan = -1;
@@ -240,7 +242,7 @@ TEST_F(FaxManagerWindowsTest, AUserHidesFaxNumbersThroughTheRealWindows) {
                       "Fax: 020 7946 0018");
             const auto node = Manager().tvContacts.SelectedItem();
             ASSERT_TRUE(node);
-            EXPECT_EQ(test::TreeItemText(tree, TreeView_GetSelection(tree)),
+            EXPECT_EQ(NativeTree::Text(tree, TreeView_GetSelection(tree)),
                       win32::com::WideFromUtf8(node->Text()));
             EXPECT_TRUE(::IsWindowEnabled(Native(Manager().frmeControl)));
             test::ExpectWindowsMatchModel(host, Manager());

@@ -12,7 +12,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <functional>
 #include <set>
 #include <tuple>
 
@@ -115,37 +114,6 @@ void ExpectWindowsMatchModel(win32::Win32UiHost& host, const forms::Form& form) 
     if (active != nullptr && ::GetActiveWindow() == window) {
         EXPECT_EQ(::GetFocus(), host.WindowOf(*active)) << form.Name() << "." << active->Name();
     }
-}
-
-std::wstring TreeItemText(HWND tree, HTREEITEM item) {
-    wchar_t text[512] = {};
-    TVITEMW query{};
-    query.mask = TVIF_TEXT | TVIF_HANDLE;
-    query.hItem = item;
-    query.pszText = text;
-    query.cchTextMax = 512;
-    ::SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&query));
-    return text;
-}
-
-HTREEITEM FindTreeItem(HWND tree, const std::wstring& prefix) {
-    // Top to bottom, as the user reads the tree.
-    const std::function<HTREEITEM(HTREEITEM)> search = [&](HTREEITEM item) -> HTREEITEM {
-        for (; item != nullptr; item = TreeView_GetNextSibling(tree, item)) {
-            if (TreeItemText(tree, item).rfind(prefix, 0) == 0)
-                return item;
-            if (HTREEITEM found = search(TreeView_GetChild(tree, item)))
-                return found;
-        }
-        return nullptr;
-    };
-    return search(TreeView_GetRoot(tree));
-}
-
-RECT TreeItemTextRect(HWND tree, HTREEITEM item) {
-    RECT area{};
-    TreeView_GetItemRect(tree, item, &area, TRUE);
-    return area;
 }
 
 }  // namespace telvane::test

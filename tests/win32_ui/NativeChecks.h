@@ -21,9 +21,5 @@ namespace telvane::test {
 void ExpectWindowsMatchModel(win32::Win32UiHost& host, const forms::Form& form);
 
 std::wstring WindowText(HWND window);
-// The text of a tree view item, and the first item whose text starts with `prefix`.
-std::wstring TreeItemText(HWND tree, HTREEITEM item);
-HTREEITEM FindTreeItem(HWND tree, const std::wstring& prefix);
-RECT TreeItemTextRect(HWND tree, HTREEITEM item);
 
 }  // namespace telvane::test

@@ -92,13 +92,13 @@ void ClientState::PlanFailure(FailureTable& table, OperationScope scope, std::st
 }
 
 void ClientState::FailCallFromNow(std::uint64_t k, Failure failure, bool every) {
-    if (k == 0)
-        throw std::invalid_argument("calls are counted from 1");
     if (failure.description.empty())
         failure.description = "Call failed";
+    // Made first: it refuses k = 0 before anything here changes.
+    CallCountdown<Failure> countdown(k, std::move(failure), every);
     if (!m_countdown)
         ++armedFailures;
-    m_countdown = Countdown{k, std::move(failure), every};
+    m_countdown = std::move(countdown);
 }
 
 void ClientState::ClearAllFailures() {
@@ -119,15 +119,8 @@ void ClientState::CheckFailures(Operation operation, FailureTable* target, std::
     if (recording)
         recorded.push_back({operation, target, position});
     if (m_countdown) {
-        Countdown& countdown = *m_countdown;
-        ++countdown.calls;
-        if (countdown.calls == countdown.target ||
-            (countdown.every && countdown.calls > countdown.target)) {
-            if (countdown.firedAt == 0)
-                countdown.firedAt = countdown.calls;
-            throw RaisedError(countdown.failure.number, countdown.failure.source,
-                              countdown.failure.description);
-        }
+        if (const Failure* failure = m_countdown->Next())
+            throw RaisedError(failure->number, failure->source, failure->description);
     }
     if (target != nullptr)
         target->Check(operation, position, armedFailures);

@@ -10,6 +10,7 @@
 
 #include "common/outlook/Application.h"
 #include "common/outlook/Inspectors.h"
+#include "platform/memory/CallCountdown.h"
 #include "platform/memory/outlook/CallCounter.h"
 #include "platform/memory/outlook/EventSource.h"
 #include "platform/memory/outlook/FailureTable.h"
@@ -43,8 +44,8 @@ public:
     void FailCallFromNow(std::uint64_t k, Failure failure, bool every);
     // Calls counted since the plan was made, and the ordinal of the first one that failed by
     // it (0 while none did).
-    std::uint64_t CountdownCalls() const { return m_countdown ? m_countdown->calls : 0; }
-    std::uint64_t CountdownFiredAt() const { return m_countdown ? m_countdown->firedAt : 0; }
+    std::uint64_t CountdownCalls() const { return m_countdown ? m_countdown->Calls() : 0; }
+    std::uint64_t CountdownFiredAt() const { return m_countdown ? m_countdown->FiredAt() : 0; }
 
     // The one application object while anyone holds it.
     std::shared_ptr<MemoryApplication> Application();
@@ -85,18 +86,10 @@ public:
     std::vector<RecordedCall> recorded;
 
 private:
-    struct Countdown {
-        std::uint64_t target;
-        Failure failure;
-        bool every;
-        std::uint64_t calls = 0;
-        std::uint64_t firedAt = 0;
-    };
-
     void CheckFailures(Operation operation, FailureTable* target, std::int32_t position);
 
     std::weak_ptr<MemoryApplication> m_application;
-    std::optional<Countdown> m_countdown;
+    std::optional<CallCountdown<Failure>> m_countdown;
     std::uint64_t m_lastEntryId = 0;
     std::shared_ptr<std::int32_t> m_liveSubscriptions = std::make_shared<std::int32_t>(0);
 };

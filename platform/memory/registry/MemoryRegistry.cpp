@@ -128,14 +128,8 @@ RegistryApi::Key MemoryRegistry::AddHandle(OpenKey openKey) {
 std::optional<long> MemoryRegistry::Injected(Function function, std::string_view path) {
     ++m_calls[function];
     if (m_countdown) {
-        Countdown& countdown = *m_countdown;
-        ++countdown.calls;
-        if (countdown.calls == countdown.target ||
-            (countdown.every && countdown.calls > countdown.target)) {
-            if (countdown.firedAt == 0)
-                countdown.firedAt = countdown.calls;
-            return countdown.code;
-        }
+        if (const long* code = m_countdown->Next())
+            return *code;
     }
     std::string normalised = Normalise(path);
     for (const auto& failure : m_failures) {
@@ -472,15 +466,11 @@ void MemoryRegistry::FailCalls(Function function, long code, std::string keyPath
 }
 
 void MemoryRegistry::FailCallFromNow(std::size_t k, long code) {
-    if (k == 0)
-        throw std::invalid_argument("calls are counted from 1");
-    m_countdown = Countdown{k, code, false};
+    m_countdown = CallCountdown<long>(k, code, false);
 }
 
 void MemoryRegistry::FailCallsFromNow(std::size_t k, long code) {
-    if (k == 0)
-        throw std::invalid_argument("calls are counted from 1");
-    m_countdown = Countdown{k, code, true};
+    m_countdown = CallCountdown<long>(k, code, true);
 }
 
 void MemoryRegistry::ClearFailures() {

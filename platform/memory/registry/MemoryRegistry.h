@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/memory/CallCountdown.h"
 #include "platform/memory/registry/MemoryKey.h"
 #include "registry/RegistryApi.h"
 
@@ -86,8 +87,12 @@ public:
     void FailCallFromNow(std::size_t k, long code);
     void FailCallsFromNow(std::size_t k, long code);
     // Calls counted since that plan was made, and the ordinal of the first it failed (0: none).
-    std::size_t CountdownCalls() const { return m_countdown ? m_countdown->calls : 0; }
-    std::size_t CountdownFiredAt() const { return m_countdown ? m_countdown->firedAt : 0; }
+    std::size_t CountdownCalls() const {
+        return m_countdown ? static_cast<std::size_t>(m_countdown->Calls()) : 0;
+    }
+    std::size_t CountdownFiredAt() const {
+        return m_countdown ? static_cast<std::size_t>(m_countdown->FiredAt()) : 0;
+    }
     void ClearFailures();
 
     // Handles opened and not yet closed. Predefined roots, which need no closing, never count.
@@ -141,14 +146,7 @@ private:
         std::string keyPath;
     };
     std::vector<Failure> m_failures;
-    struct Countdown {
-        std::size_t target;
-        long code;
-        bool every;
-        std::size_t calls = 0;
-        std::size_t firedAt = 0;
-    };
-    std::optional<Countdown> m_countdown;
+    std::optional<CallCountdown<long>> m_countdown;
     std::map<Function, std::size_t> m_calls;
 };
 
