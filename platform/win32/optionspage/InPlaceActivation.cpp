@@ -1,5 +1,7 @@
 #include "platform/win32/optionspage/InPlaceActivation.h"
 
+#include "platform/win32/com/ComBoundary.h"
+
 #include <utility>
 
 namespace telvane::win32 {
@@ -104,15 +106,23 @@ HRESULT InPlaceActivation::Deactivate() {
     if (!m_window)
         return S_OK;
     UIDeactivate();
-    if (m_listener.destroying)
-        m_listener.destroying(m_window->Handle());
+    // The window goes and the site hears of it even when the page fails to let go: a page
+    // left half active would fail again in the destructor, where nothing may throw.
+    HRESULT released = S_OK;
+    if (m_listener.destroying) {
+        released = com::ComBoundary::Call([&] {
+            m_listener.destroying(m_window->Handle());
+            return S_OK;
+        });
+    }
     m_window.reset();
     // Released before the site hears of it, as the site may let go of the page then.
     m_frame.Reset();
     m_document.Reset();
     m_controlSite.Reset();
     const ComPtr<IOleInPlaceSite> site = std::move(m_site);
-    return site->OnInPlaceDeactivate();
+    const HRESULT told = site->OnInPlaceDeactivate();
+    return FAILED(released) ? released : told;
 }
 
 HRESULT InPlaceActivation::Hide() {

@@ -1,10 +1,11 @@
+#include "optionspage/PageLibrary.h"
+
 #include "platform/win32/optionspage/PageProcess.h"
 
-#include "optionspage/PageLibrary.h"
+#include <atomic>
+
 #include "platform/win32/com/ModuleVersion.h"
 #include "platform/win32/com/ServerModule.h"
-#include "platform/win32/registry/Win32Registry.h"
-#include "platform/win32/ui/Win32UiHost.h"
 
 namespace telvane::win32 {
 namespace {
@@ -16,17 +17,67 @@ PageLibrary::Version OwnVersion() {
     return {own->major, own->minor, own->revision};
 }
 
+// Each thread's state, found by its thread: plain data, so nothing is destroyed at unload. An
+// entry is only looked up on its own thread and goes with its state, so it never points at a
+// state that is gone.
+struct Entry {
+    DWORD thread;
+    PageProcess* process;
+};
+
+constexpr int Threads = 64;
+Entry g_entries[Threads] = {};
+std::atomic_flag g_busy = ATOMIC_FLAG_INIT;
+
+class Lock {
+public:
+    Lock() {
+        while (g_busy.test_and_set(std::memory_order_acquire))
+            ::Sleep(0);
+    }
+    Lock(const Lock&) = delete;
+    Lock& operator=(const Lock&) = delete;
+    ~Lock() { g_busy.clear(std::memory_order_release); }
+};
+
 }  // namespace
 
-Win32UiHost& PageProcess::Host() {
-    static Win32UiHost host;
-    return host;
+std::shared_ptr<PageProcess> PageProcess::Acquire() {
+    const DWORD thread = ::GetCurrentThreadId();
+    {
+        const Lock lock;
+        for (const Entry& entry : g_entries) {
+            if (entry.process && entry.thread == thread) {
+                if (auto process = entry.process->weak_from_this().lock())
+                    return process;
+            }
+        }
+    }
+    auto process = std::make_shared<PageProcess>();
+    const Lock lock;
+    for (Entry& entry : g_entries) {
+        if (!entry.process) {
+            entry = {thread, process.get()};
+            break;
+        }
+    }
+    // With every entry taken the page still works, with state of its own.
+    return process;
 }
 
-PageLibrary& PageProcess::Library() {
-    static Win32Registry registry;
-    static PageLibrary library(registry, Host(), OwnVersion());
-    return library;
+PageProcess::PageProcess()
+    : m_library(std::make_unique<PageLibrary>(m_registry, m_host, OwnVersion())) {}
+
+PageProcess::~PageProcess() {
+    {
+        const Lock lock;
+        for (Entry& entry : g_entries) {
+            if (entry.process == this)
+                entry = {};
+        }
+    }
+    // The library's forms unload while the host and its windows are still there.
+    m_library.reset();
 }
 
 }  // namespace telvane::win32

@@ -7,14 +7,7 @@
 namespace telvane::win32 {
 namespace {
 
-// Windows of the class alive now; the class is registered while there is one.
-int g_windows = 0;
-
-bool AcquireClass(WNDPROC procedure) {
-    if (g_windows > 0) {
-        ++g_windows;
-        return true;
-    }
+WNDCLASSEXW Description(WNDPROC procedure) {
     WNDCLASSEXW windowClass = {};
     windowClass.cbSize = sizeof windowClass;
     windowClass.style = CS_DBLCLKS;
@@ -23,56 +16,39 @@ bool AcquireClass(WNDPROC procedure) {
     windowClass.hCursor = ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = PageWindow::ClassName;
-    if (!::RegisterClassExW(&windowClass))
-        return false;
-    ++g_windows;
-    return true;
-}
-
-void ReleaseClass() {
-    if (--g_windows == 0)
-        ::UnregisterClassW(PageWindow::ClassName, com::ServerModule::Handle());
+    return windowClass;
 }
 
 }  // namespace
 
 PageWindow::PageWindow(HWND parent, const RECT& position, std::function<void()> focused)
-    : m_focused(std::move(focused)) {
-    if (!AcquireClass(&PageWindow::Procedure))
+    : m_focused(std::move(focused)), m_class(Description(&PageWindow::Procedure)) {
+    if (!m_class.Registered())
         return;
     // One tab stop for the dialog, as a control is: entering it passes the focus on to the
     // page's first or last control, and inside it the page's own order holds (through
     // IOleInPlaceActiveObject::TranslateAccelerator).
-    m_window = ::CreateWindowExW(
+    m_window.Reset(::CreateWindowExW(
         0, ClassName, L"", WS_CHILD | WS_TABSTOP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, position.left,
         position.top, position.right - position.left, position.bottom - position.top, parent,
-        nullptr, com::ServerModule::Handle(), this);
-    if (!m_window) {
-        const DWORD error = ::GetLastError();
-        ReleaseClass();
-        ::SetLastError(error);
-    }
+        nullptr, com::ServerModule::Handle(), this));
 }
 
-PageWindow::~PageWindow() {
-    if (!m_window)
-        return;
-    ::DestroyWindow(m_window);
-    ReleaseClass();
-}
+PageWindow::~PageWindow() = default;
 
 void PageWindow::Place(const RECT& position, const RECT& clip) {
-    if (!m_window)
+    HWND window = m_window.Get();
+    if (!window)
         return;
-    ::SetWindowPos(m_window, nullptr, position.left, position.top, position.right - position.left,
+    ::SetWindowPos(window, nullptr, position.left, position.top, position.right - position.left,
                    position.bottom - position.top, SWP_NOZORDER | SWP_NOACTIVATE);
     RECT visible;
     if (::IntersectRect(&visible, &position, &clip) && !::EqualRect(&visible, &position)) {
         ::OffsetRect(&visible, -position.left, -position.top);
         // The window owns the region from here on.
-        ::SetWindowRgn(m_window, ::CreateRectRgnIndirect(&visible), TRUE);
+        ::SetWindowRgn(window, ::CreateRectRgnIndirect(&visible), TRUE);
     } else {
-        ::SetWindowRgn(m_window, nullptr, TRUE);
+        ::SetWindowRgn(window, nullptr, TRUE);
     }
 }
 

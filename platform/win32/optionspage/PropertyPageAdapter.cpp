@@ -9,6 +9,7 @@
 #include <ocidl.h>
 
 #include "platform/win32/com/Bstr.h"
+#include "platform/win32/com/ComBoundary.h"
 #include "platform/win32/com/TextConversion.h"
 #include "platform/win32/outlook/OutlookBridge.h"
 #include "platform/win32/ui/Win32UiHost.h"
@@ -47,13 +48,28 @@ ScreenResolution Screen() {
     return resolution;
 }
 
+PropertyPageAdapter::TeardownFault g_teardownFault = nullptr;
+
+void RunTeardownFault(const char* step) {
+    if (g_teardownFault)
+        g_teardownFault(step);
+}
+
 }  // namespace
+
+void PropertyPageAdapter::InjectTeardownFault(TeardownFault fault) noexcept {
+    g_teardownFault = fault;
+}
 
 PropertyPageAdapter::PropertyPageAdapter(PageLibrary& library, Win32UiHost& host)
     : m_host(host), m_page(std::make_unique<TelvanePage>(library)) {}
 
 PropertyPageAdapter::~PropertyPageAdapter() {
-    m_page->UserControl_Terminate();
+    com::ComBoundary::Call([&] {
+        RunTeardownFault("Terminate");
+        m_page->UserControl_Terminate();
+        return S_OK;
+    });
 }
 
 void PropertyPageAdapter::ClientSiteChanged(IOleClientSite* site) {
@@ -78,7 +94,16 @@ void PropertyPageAdapter::WindowCreated(HWND window) {
 }
 
 void PropertyPageAdapter::WindowDestroying(HWND) {
-    m_page->Unload();
+    try {
+        RunTeardownFault("Unload");
+        m_page->Unload();
+    } catch (...) {
+        // Still loaded: its window must not go down with the control's, nor show on its own.
+        if (HWND window = m_host.WindowOf(*m_page))
+            ::ShowWindow(window, SW_HIDE);
+        m_host.EmbedIn(*m_page, nullptr);
+        throw;
+    }
     m_host.EmbedIn(*m_page, nullptr);
 }
 

@@ -35,6 +35,8 @@ public:
     PropertyPageAdapter(PageLibrary& library, Win32UiHost& host);
     PropertyPageAdapter(const PropertyPageAdapter&) = delete;
     PropertyPageAdapter& operator=(const PropertyPageAdapter&) = delete;
+    // Terminates the page; a failure there is dropped, as it would otherwise end the process
+    // that releases the control.
     ~PropertyPageAdapter();
 
     void ClientSiteChanged(IOleClientSite* site);
@@ -44,7 +46,8 @@ public:
     // The in-place window was sized (pixels at the screen's resolution).
     void Resize(int widthPixels, int heightPixels);
     // The control's window exists (in-place activation): the page's own window is made
-    // inside it. And the control's window is about to go: the page's goes first.
+    // inside it. And the control's window is about to go: the page's goes first, and leaves
+    // it even when unloading the page fails.
     void WindowCreated(HWND window);
     void WindowDestroying(HWND window);
     // The control's window got the focus: the page's active control (or its first) takes it.
@@ -67,6 +70,11 @@ public:
     // The site answering PropertyPageSite: the client site itself, its container, or the
     // extender its control site offers.
     static ComPtr<IDispatch> FindPageSite(IOleClientSite* site);
+
+    // A failure to inject where the page is torn down: called with "Unload" before the page
+    // unloads and with "Terminate" before it terminates, it may throw. Null: none.
+    using TeardownFault = void (*)(const char* step);
+    static void InjectTeardownFault(TeardownFault fault) noexcept;
 
 private:
     void InitialiseWhenReady();

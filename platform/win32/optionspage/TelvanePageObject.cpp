@@ -17,20 +17,25 @@ constexpr DWORD KeyModifierShift = 1;
 }  // namespace
 
 TelvanePageObject::TelvanePageObject()
-    : m_page(PageProcess::Library(), PageProcess::Host()),
+    : m_process(PageProcess::Acquire()),
+      m_page(m_process->Library(), m_process->Host()),
       m_inPlace({[this](HWND window) { m_page.WindowCreated(window); },
                  [this](HWND window) { m_page.WindowDestroying(window); },
                  [this](int width, int height) { m_page.Resize(width, height); },
                  [this] {
-                     com::ComBoundary::Call([&] {
+                     // From a window procedure, as the forms' own input is: the error waits
+                     // in the host for the next place that can raise it.
+                     try {
                          m_page.Focus();
-                         return S_OK;
-                     });
+                     } catch (...) {
+                         m_process->Host().KeepError(std::current_exception());
+                     }
                  }}) {}
 
 TelvanePageObject::~TelvanePageObject() {
-    // While the adapter and the sites are all still there.
-    m_inPlace.Deactivate();
+    // While the adapter and the sites are all still there. This runs inside Release, which
+    // cannot report a failure: it is dropped rather than end the mail client.
+    com::ComBoundary::Call([&] { return m_inPlace.Deactivate(); });
 }
 
 // PropertyPage

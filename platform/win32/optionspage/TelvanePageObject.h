@@ -4,12 +4,15 @@
 #include <ole2.h>
 #include <windows.h>
 
+#include <memory>
+
 #include "TelvanePPE.h"
 #include "platform/win32/com/ComObject.h"
 #include "platform/win32/com/DispatchImpl.h"
 #include "platform/win32/optionspage/AcceleratorTable.h"
 #include "platform/win32/optionspage/EventSinkList.h"
 #include "platform/win32/optionspage/InPlaceActivation.h"
+#include "platform/win32/optionspage/PageProcess.h"
 #include "platform/win32/optionspage/PropertyPageAdapter.h"
 
 namespace telvane::win32 {
@@ -153,6 +156,8 @@ private:
     // end hands the key to the container's control site.
     HRESULT MoveFocus(MSG* message, bool backwards);
 
+    // First in, last out: the page's host and library outlive everything below.
+    std::shared_ptr<PageProcess> m_process;
     PropertyPageAdapter m_page;
     ComPtr<IOleClientSite> m_clientSite;
     ComPtr<IOleAdviseHolder> m_adviseHolder;

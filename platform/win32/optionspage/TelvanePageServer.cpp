@@ -11,6 +11,7 @@
 #include "platform/win32/com/ServerRegistration.h"
 #include "platform/win32/optionspage/PageRegistration.h"
 #include "platform/win32/optionspage/TelvanePageObject.h"
+#include "platform/win32/ui/WindowClass.h"
 
 namespace {
 
@@ -29,6 +30,9 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID) {
 }
 
 STDAPI DllCanUnloadNow() {
+    // A class left registered, or a window of it still alive, would outlive its procedure.
+    if (WindowClass::AnyLeft(com::ServerModule::Handle()))
+        return S_FALSE;
     return com::ServerModule::CanUnloadNow();
 }
 

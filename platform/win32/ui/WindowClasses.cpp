@@ -1,33 +1,33 @@
+#include "common/outlook/RaisedError.h"
+
 #include "platform/win32/ui/WindowClasses.h"
+
+#include <string>
 
 namespace telvane::win32 {
 
 std::shared_ptr<WindowClasses> WindowClasses::Acquire(HINSTANCE module, WNDPROC procedure) {
-    // Hosts on one thread share the registration; the last one unregisters.
-    static std::weak_ptr<WindowClasses> current;
-    auto classes = current.lock();
-    if (!classes) {
-        classes = std::make_shared<WindowClasses>(module, procedure);
-        current = classes;
-    }
-    return classes;
+    return std::make_shared<WindowClasses>(module, procedure);
 }
 
-WindowClasses::WindowClasses(HINSTANCE module, WNDPROC procedure) : m_module(module) {
-    for (const wchar_t* name : {Form, Pane}) {
-        WNDCLASSEXW description{};
-        description.cbSize = sizeof description;
-        description.lpfnWndProc = procedure;
-        description.hInstance = module;
-        description.hCursor = ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-        description.lpszClassName = name;
-        ::RegisterClassExW(&description);
-    }
+WNDCLASSEXW WindowClasses::Description(HINSTANCE module, WNDPROC procedure, const wchar_t* name) {
+    WNDCLASSEXW description{};
+    description.cbSize = sizeof description;
+    description.lpfnWndProc = procedure;
+    description.hInstance = module;
+    description.hCursor = ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    description.lpszClassName = name;
+    return description;
 }
 
-WindowClasses::~WindowClasses() {
-    for (const wchar_t* name : {Form, Pane})
-        ::UnregisterClassW(name, m_module);
+WindowClasses::WindowClasses(HINSTANCE module, WNDPROC procedure)
+    : m_form(Description(module, procedure, Form)), m_pane(Description(module, procedure, Pane)) {
+    if (!m_form.Registered() || !m_pane.Registered()) {
+        const DWORD error = ::GetLastError();
+        throw RaisedError(static_cast<std::int32_t>(HRESULT_FROM_WIN32(error)), "",
+                          "The window classes could not be registered (error " +
+                              std::to_string(error) + ").");
+    }
 }
 
 }  // namespace telvane::win32

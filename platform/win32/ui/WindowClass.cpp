@@ -1,0 +1,89 @@
+#include "platform/win32/ui/WindowClass.h"
+
+#include <atomic>
+#include <cwchar>
+
+namespace telvane::win32 {
+namespace {
+
+// Plain data only: nothing here has a destructor for the runtime to run at unload.
+struct Registration {
+    HINSTANCE module;
+    const wchar_t* name;
+    int holders;
+    bool left;  // unregistering failed
+};
+
+constexpr int Slots = 16;
+Registration g_registrations[Slots] = {};
+std::atomic_flag g_busy = ATOMIC_FLAG_INIT;
+
+// Pages of the mail client's Options dialog may live on more than one thread, and the
+// registrations are the process's. Held for a few instructions and one Register/Unregister
+// call, so spinning costs nothing worth a kernel object (XP has no slim lock).
+class Lock {
+public:
+    Lock() {
+        while (g_busy.test_and_set(std::memory_order_acquire))
+            ::Sleep(0);
+    }
+    Lock(const Lock&) = delete;
+    Lock& operator=(const Lock&) = delete;
+    ~Lock() { g_busy.clear(std::memory_order_release); }
+};
+
+bool Same(const Registration& slot, HINSTANCE module, const wchar_t* name) {
+    return slot.name && slot.module == module && std::wcscmp(slot.name, name) == 0;
+}
+
+}  // namespace
+
+WindowClass::WindowClass(const WNDCLASSEXW& description) {
+    const Lock lock;
+    int free = -1;
+    for (int i = 0; i < Slots; ++i) {
+        Registration& slot = g_registrations[i];
+        if (Same(slot, description.hInstance, description.lpszClassName)) {
+            // A class left behind by a window that outlived its holders is still registered
+            // and still serves.
+            slot.left = false;
+            ++slot.holders;
+            m_slot = i;
+            return;
+        }
+        if (!slot.name && free < 0)
+            free = i;
+    }
+    if (free < 0) {
+        ::SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return;
+    }
+    if (!::RegisterClassExW(&description))
+        return;
+    g_registrations[free] = {description.hInstance, description.lpszClassName, 1, false};
+    m_slot = free;
+}
+
+WindowClass::~WindowClass() {
+    if (m_slot < 0)
+        return;
+    const Lock lock;
+    Registration& slot = g_registrations[m_slot];
+    if (--slot.holders > 0)
+        return;
+    if (::UnregisterClassW(slot.name, slot.module))
+        slot = {};
+    else
+        slot.left = true;
+}
+
+bool WindowClass::AnyLeft(HINSTANCE module) noexcept {
+    const Lock lock;
+    for (const Registration& slot : g_registrations) {
+        if (slot.name && slot.module == module)
+            return true;
+    }
+    return false;
+}
+
+}  // namespace telvane::win32
