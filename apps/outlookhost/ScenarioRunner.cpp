@@ -1,5 +1,7 @@
 #include "apps/outlookhost/ScenarioRunner.h"
 
+#include "apps/outlookhost/OptionsCycles.h"
+
 #include <commctrl.h>
 
 #include <cctype>
@@ -263,6 +265,17 @@ ScenarioRunner::ScenarioRunner() {
         std::string actual = SUCCEEDED(hr) ? "created" : "fails";
         Check(actual == state, "the page of " + Quoted(title) + " " + actual + " (" + Hex(hr) +
                                    "), expected " + state);
+    };
+    m_steps["reopen-options"] = [this](const std::string& value) {
+        // <times>[:elsewhere], the latter on a second single-threaded apartment's thread.
+        auto [times, where] = SplitLast(value, ':');
+        const bool elsewhere = where == "elsewhere";
+        if (!elsewhere)
+            times = value;
+        m_options.reset();
+        for (const std::string& failure :
+             OptionsCycles::Run(m_context, *m_client, "Telvane", std::stoi(times), elsewhere))
+            Check(false, failure);
     };
     m_steps["expect-dirty"] = [this](const std::string& value) {
         auto [title, state] = SplitLast(value, ':');

@@ -42,6 +42,9 @@ namespace telvane::outlookhost {
 //   expect-tabs=<title>,...             the custom tabs it got, in order (empty: none)
 //   page=<title>:created|fails          creates the tab's page control
 //   expect-dirty=<title>:yes|no, apply=<title>
+//   reopen-options=<n>[:elsewhere]      n times: the dialog with the Telvane tab's page, closed,
+//                                       unused DLLs freed (the page's must unload), on this
+//                                       thread or on a second apartment's thread
 // Real input, into the real windows (the Options dialog, the page, the fax manager), each step
 // waiting until its target is shown and takes input:
 //   choose-tab=<title>                  clicks the dialog's tab

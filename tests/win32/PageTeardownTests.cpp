@@ -9,8 +9,8 @@
 #include <ocidl.h>
 #include <olectl.h>
 
-#include <cstring>
 #include <algorithm>
+#include <cstring>
 #include <string>
 
 #include "platform/win32/com/Bstr.h"
@@ -90,8 +90,7 @@ protected:
     // A control sited and activated in place in the test's window.
     ComPtr<IOleObject> ActiveControl() {
         ComPtr<IOleObject> control;
-        EXPECT_EQ(com::CreateComObject<TelvanePageObject>(IID_IOleObject, control.PutVoid()),
-                  S_OK);
+        EXPECT_EQ(com::CreateComObject<TelvanePageObject>(IID_IOleObject, control.PutVoid()), S_OK);
         if (!control)
             return control;
         EXPECT_EQ(control->SetClientSite(&m_site), S_OK);
@@ -117,10 +116,8 @@ TEST_F(PageTeardownTest, FailuresWhileThePageGoesAreReportedOrDroppedNeverThrown
         const char* failing;
         bool deactivateFirst;  // InPlaceDeactivate before the final Release
     } cases[] = {
-        {"Unload", true},
-        {"Unload", false},
-        {"Terminate", false},
-        {"Unload Terminate", false},
+        {"Unload", true},           {"Unload", false},
+        {"Terminate", false},       {"Unload Terminate", false},
         {"Unload Terminate", true},
     };
     for (const auto& test : cases) {
@@ -140,9 +137,9 @@ TEST_F(PageTeardownTest, FailuresWhileThePageGoesAreReportedOrDroppedNeverThrown
                 EXPECT_EQ(hr, S_OK);
             }
             EXPECT_EQ(m_window.Descendants(), 0) << "the window went all the same";
-            EXPECT_NE(std::find(m_site.Calls().begin(), m_site.Calls().end(),
-                                "OnInPlaceDeactivate"),
-                      m_site.Calls().end())
+            EXPECT_NE(
+                std::find(m_site.Calls().begin(), m_site.Calls().end(), "OnInPlaceDeactivate"),
+                m_site.Calls().end())
                 << "the site heard the page is no longer active";
         }
         // The final Release: nothing may escape it.

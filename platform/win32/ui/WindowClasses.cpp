@@ -24,9 +24,9 @@ WindowClasses::WindowClasses(HINSTANCE module, WNDPROC procedure)
     : m_form(Description(module, procedure, Form)), m_pane(Description(module, procedure, Pane)) {
     if (!m_form.Registered() || !m_pane.Registered()) {
         const DWORD error = ::GetLastError();
-        throw RaisedError(static_cast<std::int32_t>(HRESULT_FROM_WIN32(error)), "",
-                          "The window classes could not be registered (error " +
-                              std::to_string(error) + ").");
+        throw RaisedError(
+            static_cast<std::int32_t>(HRESULT_FROM_WIN32(error)), "",
+            "The window classes could not be registered (error " + std::to_string(error) + ").");
     }
 }
 
