@@ -136,34 +136,50 @@ void OptionsDialog::Build(HWND window) {
 }
 
 INT_PTR CALLBACK OptionsDialog::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG) {
+    if (message == WM_INITDIALOG)
         ::SetWindowLongPtrW(window, DWLP_USER, lParam);
-        reinterpret_cast<OptionsDialog*>(lParam)->Build(window);
-        return TRUE;
-    }
     auto* self = reinterpret_cast<OptionsDialog*>(::GetWindowLongPtrW(window, DWLP_USER));
     if (!self)
         return FALSE;
+    // Nothing may unwind through the system's dialog code.
+    try {
+        if (message == WM_INITDIALOG) {
+            self->Build(window);
+            return TRUE;
+        }
+        return self->Handle(message, wParam, lParam);
+    } catch (const RaisedError& error) {
+        self->m_errors.push_back("error " + std::to_string(error.Number()) + " " +
+                                 error.Description());
+    } catch (const std::exception& error) {
+        self->m_errors.push_back(error.what());
+    } catch (...) {
+        self->m_errors.push_back("an unknown failure");
+    }
+    self->m_context->log("the Options dialog failed: " + self->m_errors.back());
+    return TRUE;
+}
+
+INT_PTR OptionsDialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_COMMAND:
             if (HIWORD(wParam) == BN_CLICKED &&
                 (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL ||
                  LOWORD(wParam) == ApplyId)) {
-                self->Press(LOWORD(wParam));
+                Press(LOWORD(wParam));
                 return TRUE;
             }
             return FALSE;
         case WM_NOTIFY: {
             const auto* header = reinterpret_cast<const NMHDR*>(lParam);
             if (header->idFrom == TabControlId && header->code == TCN_SELCHANGE) {
-                self->Choose(
-                    static_cast<int>(::SendMessageW(self->m_tabControl, TCM_GETCURSEL, 0, 0)));
+                Choose(static_cast<int>(::SendMessageW(m_tabControl, TCM_GETCURSEL, 0, 0)));
                 return TRUE;
             }
             return FALSE;
         }
         case WM_CLOSE:
-            self->Press(IDCANCEL);
+            Press(IDCANCEL);
             return TRUE;
         default:
             return FALSE;
@@ -316,6 +332,11 @@ bool OptionsDialog::TabbedOut(bool backwards) {
 }
 
 void OptionsDialog::Press(int command) {
+    const char* button = command == IDOK ? "OK" : command == IDCANCEL ? "Cancel" : "Apply";
+    if (!m_failingButton.empty() && m_failingButton == button) {
+        m_failingButton.clear();
+        throw std::runtime_error(std::string("the dialog's ") + button + " failed");
+    }
     if (command == IDOK || command == ApplyId) {
         try {
             for (std::size_t i = 0; i < m_tabs.size(); ++i) {

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "apps/outlookhost/HostContext.h"
@@ -63,8 +64,16 @@ public:
     // then the dialog's own navigation. True when the message was used.
     bool PreTranslate(MSG& message);
 
+    // The next press of that button ("OK", "Cancel", "Apply") fails in the dialog itself.
+    void FailOnPress(std::string button) { m_failingButton = std::move(button); }
+    // What failed inside the dialog's window procedure, which keeps every failure from the
+    // system's dialog code; each is reported, none ends the process.
+    const std::vector<std::string>& Errors() const { return m_errors; }
+    void ClearErrors() { m_errors.clear(); }
+
 private:
     static INT_PTR CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR Handle(UINT message, WPARAM wParam, LPARAM lParam);
     void Build(HWND window);
     void Choose(int tabControlIndex);
     void StatusChanged(std::size_t tab);
@@ -87,6 +96,8 @@ private:
     HWND m_apply = nullptr;
     RECT m_pageArea = {};
     int m_chosen = 0;
+    std::string m_failingButton;
+    std::vector<std::string> m_errors;
 };
 
 }  // namespace telvane::outlookhost

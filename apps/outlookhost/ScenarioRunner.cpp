@@ -266,6 +266,13 @@ ScenarioRunner::ScenarioRunner() {
         Check(actual == state, "the page of " + Quoted(title) + " " + actual + " (" + Hex(hr) +
                                    "), expected " + state);
     };
+    m_steps["fail-options"] = [this](const std::string& button) { Options().FailOnPress(button); };
+    m_steps["expect-options-errors"] = [this](const std::string& count) {
+        const auto kept = Options().Errors().size();
+        Check(kept == std::stoul(count),
+              "the Options dialog kept " + std::to_string(kept) + " failure(s), expected " + count);
+        Options().ClearErrors();
+    };
     m_steps["reopen-options"] = [this](const std::string& value) {
         // <times>[:elsewhere], the latter on a second single-threaded apartment's thread.
         auto [times, where] = SplitLast(value, ':');
@@ -523,6 +530,10 @@ void ScenarioRunner::Start() {
 }
 
 void ScenarioRunner::Finish() {
+    if (m_options) {
+        for (const std::string& error : m_options->Errors())
+            Check(false, "the Options dialog failed unexpectedly: " + error);
+    }
     m_options.reset();
     if (m_addIns)
         m_addIns->DisconnectAll();
@@ -572,6 +583,12 @@ memory::ItemHandle ScenarioRunner::Item(const std::string& name) const {
         }
     }
     throw std::invalid_argument("the mail client has no item " + Quoted(name));
+}
+
+OptionsDialog& ScenarioRunner::Options() const {
+    if (!m_options)
+        throw std::logic_error("no Options dialog: build it first");
+    return *m_options;
 }
 
 memory::InspectorHandle& ScenarioRunner::CurrentWindow() {

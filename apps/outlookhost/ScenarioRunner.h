@@ -42,6 +42,8 @@ namespace telvane::outlookhost {
 //   expect-tabs=<title>,...             the custom tabs it got, in order (empty: none)
 //   page=<title>:created|fails          creates the tab's page control
 //   expect-dirty=<title>:yes|no, apply=<title>
+//   fail-options=OK|Cancel|Apply        the dialog's next press of that button fails in the dialog
+//   expect-options-errors=<n>           failures the dialog kept (and reported) since the last
 //   reopen-options=<n>[:elsewhere]      n times: the dialog with the Telvane tab's page, closed,
 //                                       unused DLLs freed (the page's must unload), on this
 //                                       thread or on a second apartment's thread
@@ -83,6 +85,7 @@ private:
     void Finish();
     memory::ItemHandle Item(const std::string& name) const;
     memory::InspectorHandle& CurrentWindow();
+    OptionsDialog& Options() const;
     void SetSwitch(const std::string& value);
 
     std::shared_ptr<HostContext> m_context = std::make_shared<HostContext>();
