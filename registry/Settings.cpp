@@ -46,8 +46,17 @@ std::int16_t Settings::ReadSwitch() {
 
 void Settings::WriteSwitch(std::int16_t state) {
     SelectSwitch();
-    SettingsRegistry().ValueType(cRegistry::RegDword);
-    SettingsRegistry().Value(Variant(state));
+    cRegistry& registry = SettingsRegistry();
+    registry.ValueType(cRegistry::RegDword);
+    try {
+        registry.Value(Variant(state));
+    } catch (const RaisedError& error) {
+        // The registry's own code is what tells a user or an administrator why (5: access
+        // denied), as a failed read says it too.
+        throw RaisedError(error.Number(), error.Source(),
+                          error.Description() + " (registry error " +
+                              std::to_string(registry.LastWriteResult()) + ")");
+    }
 }
 
 }  // namespace telvane

@@ -223,15 +223,16 @@ Variant cRegistry::ReadData(Key key) {
 void cRegistry::Value(const Variant& value) {
     RegistryKeyHandle connection(m_api);
     Key root = 0;
-    if (ConnectRoot(connection, root) != RegistryApi::Success)
+    m_lastWriteResult = ConnectRoot(connection, root);
+    if (m_lastWriteResult != RegistryApi::Success)
         Raise(ErrKeyAccess, SetValueDescription(value));
     RegistryKeyHandle key(m_api);
-    if (CreateRegistryKey(m_api, key, root, m_sectionKey) != RegistryApi::Success) {
+    m_lastWriteResult = CreateRegistryKey(m_api, key, root, m_sectionKey);
+    if (m_lastWriteResult != RegistryApi::Success)
         Raise(ErrKeyAccess, SetValueDescription(value));
-    }
-    if (WriteData(key.Get(), value) != RegistryApi::Success) {
+    m_lastWriteResult = WriteData(key.Get(), value);
+    if (m_lastWriteResult != RegistryApi::Success)
         Raise(ErrSetValue, SetValueDescription(value));
-    }
 }
 
 long cRegistry::WriteData(Key key, const Variant& value) {

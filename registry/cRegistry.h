@@ -62,6 +62,8 @@ public:
     // missing key or value, else the code the registry refused it with. Default was returned
     // in every case but Success.
     long LastReadResult() const { return m_lastReadResult; }
+    // How the last write of Value ended: Success, or the code the registry refused it with.
+    long LastWriteResult() const { return m_lastWriteResult; }
 
     bool EnumerateValues(std::vector<std::string>& names, std::int32_t& count);
     bool EnumerateSections(std::vector<std::string>& names, std::int32_t& count);
@@ -125,6 +127,7 @@ private:
     std::int32_t m_valueType = 0;
     std::string m_machine;
     long m_lastReadResult = RegistryApi::Success;
+    long m_lastWriteResult = RegistryApi::Success;
 };
 
 }  // namespace telvane

@@ -103,7 +103,8 @@ TEST_F(PageFixture, AFailedApplyKeepsThePageChangedAndTheStoredValue) {
         EXPECT_EQ(e.Number(), -2147194455);
         EXPECT_EQ(e.Description(),
                   "Failed to set registry value Key: '-2147483648',Section: "
-                  "'Software\\Merrowind\\Telvane\\Options',Key: 'Default' to value: '1'");
+                  "'Software\\Merrowind\\Telvane\\Options',Key: 'Default' to value: '1' "
+                  "(registry error 5)");
     }
     EXPECT_TRUE(page->PropertyPage_Dirty());
     registry.ClearFailures();

@@ -151,9 +151,13 @@ TEST_F(SettingsTest, FailedWriteRaisesTheSetValueErrorNamingTheSwitch) {
     } catch (const RaisedError& error) {
         EXPECT_EQ(error.Number(), 26001);
         EXPECT_EQ(error.Source(), "Telvane.cRegistry");
-        EXPECT_EQ(error.Description(),
-                  "Failed to set registry value Key: '-2147483648',Section: '" +
-                      m_settings.SettingsKeyPath + "Options',Key: 'Default' to value: '1'");
+        const std::string described = "Failed to set registry value Key: '-2147483648',Section: '" +
+                                      m_settings.SettingsKeyPath +
+                                      "Options',Key: 'Default' to value: '1' (registry error ";
+        EXPECT_EQ(error.Description().substr(0, described.size()), described)
+            << "the registry's own code follows the description";
+        EXPECT_NE(error.Description().find_first_of("123456789", described.size()),
+                  std::string::npos);
     }
     EXPECT_EQ(StoredSwitch().result, RegistryApi::FileNotFound);
 }

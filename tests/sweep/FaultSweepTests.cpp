@@ -16,6 +16,7 @@
 #include "addin/AddInLibrary.h"
 #include "addin/TLConnect.h"
 #include "common/FaxNumberRule.h"
+#include "common/outlook/RaisedError.h"
 #include "optionspage/PageLibrary.h"
 #include "optionspage/TelvanePage.h"
 #include "platform/memory/outlook/MailClient.h"
@@ -333,10 +334,12 @@ PageRun RunPageAction(const PageAction& action, const Plan& plan) {
         const auto& messages = world.host.Messages();
         if (messages.size() <= messagesBefore) {
             problem("the failure was not reported");
-        } else if (position) {
+        } else {
             const std::string& text = messages[messagesBefore].text;
-            if (text.find("item " + std::to_string(*position)) == std::string::npos)
+            if (position && text.find("item " + std::to_string(*position)) == std::string::npos)
                 problem("the message names no contact: " + text);
+            if (text.find(std::to_string(plan.number)) == std::string::npos)
+                problem("the message does not carry the error's number: " + text);
         }
     }
     if (failedAt) {
@@ -360,6 +363,8 @@ PageRun RunPageAction(const PageAction& action, const Plan& plan) {
                 std::to_string(world.client.LiveObjects() - objectsBefore));
     if (world.client.LiveSubscriptions() != 0)
         problem("subscriptions are left");
+    if (world.registry.OpenHandleCount() > world.registry.RefusedCloses())
+        problem("registry handles are left open");
     return run;
 }
 
@@ -552,6 +557,8 @@ SaveRun RunSave(const SaveCase& c, const Plan& plan) {
         problem("subscriptions are left");
     if (client.LiveObjects() != objectsBefore)
         problem("mail client objects are left held");
+    if (registry.OpenHandleCount() > registry.RefusedCloses())
+        problem("registry handles are left open");
     return run;
 }
 
@@ -598,6 +605,131 @@ TEST(FaultSweep, EveryFailurePointOfASaveFromTheWindowKeepsTheUsersSave) {
     std::cout << "save sweep: " << totals.runs << " runs, " << totals.injected
               << " failures injected, " << seconds << " s\n";
     EXPECT_GT(totals.injected, 100) << "the saves make fewer calls than they should";
+}
+
+// ---------------------------------------------------------------------------------------------
+// The options tab: its load reads the switch, its Apply writes it.
+
+std::size_t RegistryCalls(const memory::MemoryRegistry& registry) {
+    std::size_t total = 0;
+    for (int f = 0;
+         f <= static_cast<int>(memory::MemoryRegistry::Function::ExpandEnvironmentStrings); ++f) {
+        total += registry.CallCount(static_cast<memory::MemoryRegistry::Function>(f));
+    }
+    return total;
+}
+
+struct TabRun {
+    std::size_t calls = 0;
+    bool fired = false;
+    std::vector<std::string> problems;
+};
+
+// Loads the tab over a stored switch of 1 or, for Apply, of 0 that the user then ticks; the
+// registry's k-th call of the action fails as planned.
+TabRun RunTab(bool apply, const Plan& plan) {
+    memory::MailClient client;
+    memory::MemoryRegistry registry;
+    memory::HeadlessHost host;
+    PageLibrary library{registry, host};
+    Settings stored(registry, "Test");
+    stored.SettingsKeyPath = Settings::KeyPath;
+    stored.WriteSwitch(apply ? 0 : 1);
+    auto page = std::make_shared<TelvanePage>(library);
+    TabRun run;
+    auto problem = [&](const std::string& text) { run.problems.push_back(text); };
+    const auto arm = [&] {
+        if (plan.target != Plan::Registry)
+            return;
+        if (plan.every) {
+            registry.FailCallsFromNow(plan.k, plan.number);
+        } else {
+            registry.FailCallFromNow(plan.k, plan.number);
+        }
+    };
+    std::size_t atStart = 0;
+    const auto disarm = [&] {
+        run.fired = registry.CountdownFiredAt() != 0;
+        registry.ClearFailures();
+        run.calls = RegistryCalls(registry) - atStart;
+    };
+    if (!apply) {
+        atStart = RegistryCalls(registry);
+        arm();
+    }
+    try {
+        page->UserControl_InitProperties(client.NewPropertyPageSite());
+    } catch (const std::exception& error) {
+        problem(std::string("the load let an error out: ") + error.what());
+    }
+    if (!apply) {
+        disarm();
+        if (!run.fired && page->chkFax.Value() != 1)
+            problem("the tab does not show the stored switch");
+        if (page->PropertyPage_Dirty())
+            problem("the tab is changed by loading it");
+    } else {
+        page->Show();
+        page->chkFax.UserClick();
+        atStart = RegistryCalls(registry);
+        arm();
+        std::optional<RaisedError> raised;
+        try {
+            page->PropertyPage_Apply();
+        } catch (const RaisedError& error) {
+            raised = error;
+        }
+        disarm();
+        const std::int16_t now = stored.ReadSwitch();
+        if (!raised && now != 1)
+            problem("Apply reported success but stored " + std::to_string(now));
+        if (raised) {
+            if (!run.fired)
+                problem("Apply failed with nothing failing: " + raised->Description());
+            if (raised->Description().find(std::to_string(plan.number)) == std::string::npos)
+                problem("the error does not carry the registry's code: " + raised->Description());
+            if (!page->PropertyPage_Dirty())
+                problem("a failed Apply leaves the tab unchanged, so it cannot be applied again");
+        }
+    }
+    page->UserControl_Terminate();
+    page.reset();
+    if (registry.OpenHandleCount() > registry.RefusedCloses())
+        problem("registry handles are left open");
+    return run;
+}
+
+TEST(FaultSweep, EveryFailurePointOfTheTabsLoadAndApplyIsSkippedOrReported) {
+    Totals totals;
+    int failing = 0;
+    for (bool apply : {false, true}) {
+        const char* name = apply ? "Apply" : "load";
+        const TabRun clean = RunTab(apply, {});
+        ++totals.runs;
+        for (const auto& text : clean.problems)
+            ADD_FAILURE() << name << ", no failure: " << text;
+        EXPECT_GT(clean.calls, 2u) << name << " reads or writes the switch";
+        for (std::uint64_t k = 1; k <= clean.calls; ++k) {
+            for (auto number : kRegistryErrors) {
+                for (bool every : {false, true}) {
+                    const Plan plan{Plan::Registry, k, number, every};
+                    TabRun run = RunTab(apply, plan);
+                    ++totals.runs;
+                    totals.injected += run.fired;
+                    if (!run.fired)
+                        run.problems.push_back("the planned failure never happened");
+                    for (const auto& text : run.problems) {
+                        ADD_FAILURE() << name << ", " << Describe(plan) << ": " << text;
+                        ++failing;
+                    }
+                    if (failing > 20)
+                        FAIL() << "stopping after 20 problems";
+                }
+            }
+        }
+    }
+    std::cout << "options tab sweep: " << totals.runs << " runs, " << totals.injected
+              << " failures injected\n";
 }
 
 }  // namespace

@@ -420,8 +420,10 @@ long MemoryRegistry::RegConnectRegistryA(const std::string& machine, Key root, K
 
 long MemoryRegistry::RegCloseKey(Key key) {
     auto open = Resolve(key);
-    if (auto code = Injected(Function::CloseKey, open ? open->path : ""))
+    if (auto code = Injected(Function::CloseKey, open ? open->path : "")) {
+        ++m_refusedCloses;
         return *code;
+    }
     if (RootIndex(key))
         return Success;
     return m_handles.erase(key) ? Success : InvalidHandle;

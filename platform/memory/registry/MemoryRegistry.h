@@ -97,6 +97,9 @@ public:
 
     // Handles opened and not yet closed. Predefined roots, which need no closing, never count.
     std::size_t OpenHandleCount() const { return m_handles.size(); }
+    // Closes that an injected failure refused: their handles stay open, as their callers were
+    // told, and are no leak of theirs.
+    std::size_t RefusedCloses() const { return m_refusedCloses; }
     std::size_t CallCount(Function function) const;
 
     // What ExpandEnvironmentStringsA sees; names match without regard to case.
@@ -136,6 +139,7 @@ private:
     std::map<std::string, Machine> m_remotes;  // by upper-case name
     std::string m_computerName = "TELVANE-PC";
     std::map<Key, OpenKey> m_handles;
+    std::size_t m_refusedCloses = 0;
     Key m_nextHandle = 0x1000;
     std::map<std::string, std::pair<std::string, std::string>>
         m_environment;  // upper -> name, value
