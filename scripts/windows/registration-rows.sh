@@ -32,7 +32,9 @@ snapshot() {
                 next
             }
             line != "" && key != "" { print hive "|" key "|" line }' "$prefix/${hive%%:*}.reg"
-    done | LC_ALL=C sort -u
+    done | LC_ALL=C sort -u |
+        # Wine's own bookkeeping: which programs ran, and when the display driver last started.
+        grep -v -E -e '^HKCU\|Software\\Wine\\' -e '^HKLM\|System\\CurrentControlSet\\Control\\Class\\.*\|"DriverDateData"='
 }
 
 register() { # BITS FOLDER SWITCHES
@@ -47,6 +49,11 @@ register() { # BITS FOLDER SWITCHES
 rows() { # BITS FOLDER
     local bits=$1 folder=$2
     awk -F'|' -v bits="$bits" -v folder="$folder" -v dir="[INSTALLDIR$bits]" '
+        function number(hex,   i, n) {
+            n = 0
+            for (i = 1; i <= length(hex); i++) n = n * 16 + index("0123456789abcdef", substr(hex, i, 1)) - 1
+            return n
+        }
         function fail(text) { print "registration-rows.sh: " text > "/dev/stderr"; bad = 1; exit 1 }
         function xml(s) { gsub(/&/, "\\&amp;", s); gsub(/</, "\\&lt;", s); gsub(/>/, "\\&gt;", s);
                           gsub(/"/, "\\&quot;", s); return s }
@@ -79,8 +86,6 @@ rows() { # BITS FOLDER
             } else if (hive == "HKCU" && key ~ /^Software\\Microsoft\\Office(\\Outlook(\\Addins)?)?$/ &&
                        value == "") {
                 next
-            } else if (hive == "HKCU" && key ~ /^Software\\Wine\\/) {
-                next  # Wine notes which programs ran
             } else {
                 fail("unexpected write: " $0)
             }
@@ -91,11 +96,11 @@ rows() { # BITS FOLDER
             } else fail("unreadable value: " $0)
             if (data ~ /^".*"$/) { type = "string"; v = text(substr(data, 2, length(data) - 2)) }
             else if (data ~ /^str\(2\):".*"$/) { type = "expandable"; v = text(substr(data, 9, length(data) - 9)) }
-            else if (data ~ /^dword:[0-9a-f]{8}$/) { type = "integer"; v = strtonum("0x" substr(data, 7)) }
+            else if (data ~ /^dword:[0-9a-f]+$/) { type = "integer"; v = number(substr(data, 7)) }
             else if (data ~ /^hex:/) { type = "binary"; v = substr(data, 5); gsub(/,/, "", v) }
             else fail("unknown type: " $0)
             valued[hive "|" key] = 1
-            printf "<RegistryValue Root=\"%s\" Key=\"%s\"%s Type=\"%s\" Value=\"%s\" />\n", hive, xml(key),
+            printf "<RegistryValue Id=\"Reg%s_%d\" Root=\"%s\" Key=\"%s\"%s Type=\"%s\" Value=\"%s\" />\n", bits, ++rows, hive, xml(key),
                 name == "" ? "" : " Name=\"" xml(name) "\"", type, xml(v)
         }
         END {
@@ -109,7 +114,7 @@ rows() { # BITS FOLDER
                 for (o in keys) if (index(o, k "\\") == 1) { inner = 1; break }
                 if (inner) continue
                 split(k, part, "|")
-                printf "<RegistryValue Root=\"%s\" Key=\"%s\" Name=\"+\" Type=\"string\" Value=\"\" />\n", part[1], xml(part[2])
+                printf "<RegistryValue Id=\"Reg%s_%d\" Root=\"%s\" Key=\"%s\" Name=\"+\" Type=\"string\" Value=\"\" />\n", bits, ++rows, part[1], xml(part[2])
             }
         }'
 }
@@ -135,7 +140,7 @@ for bits in 64 32; do
         wine reg delete 'HKCU\Software\Microsoft\Office' /f >/dev/null 2>&1 || true
     wineserver -w
     rm -rf "$dir"
-    left=$(LC_ALL=C comm -13 "$out/before$bits.txt" <(snapshot) | grep -v '^HKCU|Software\\Wine\\' || true)
+    left=$(LC_ALL=C comm -13 "$out/before$bits.txt" <(snapshot))
     if [ -n "$left" ]; then
         echo "registration-rows.sh: unregistering the $bits-bit DLLs left:"
         echo "$left"
