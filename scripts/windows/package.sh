@@ -9,8 +9,9 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
-rel64=${1:-$root/build-release-win64}
-rel32=${2:-$root/build-release-win32}
+mkdir -p "${1:-$root/build-release-win64}" "${2:-$root/build-release-win32}"
+rel64=$(cd "${1:-$root/build-release-win64}" && pwd)
+rel32=$(cd "${2:-$root/build-release-win32}" && pwd)
 version=$(sed -n 's/^project(Telvane VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
 
 configure() { # DIR TOOLCHAIN [ARGS...]
@@ -22,8 +23,6 @@ configure() { # DIR TOOLCHAIN [ARGS...]
 }
 configure "$rel32" mingw-w64-i686.cmake
 configure "$rel64" mingw-w64-x86_64.cmake -DTELVANE_SETUP_I686_BIN="$rel32/ship"
-rel32=$(cd "$rel32" && pwd)
-rel64=$(cd "$rel64" && pwd)
 
 # Made again on every run, so that no artefact keeps a signature of an earlier one.
 setup=$rel64/TelvaneSetup-$version.exe
