@@ -60,9 +60,13 @@ for bits in 64 32; do
         file=${ship[$bits]}/$dll
         check "$bits-bit $dll carries no debug information" \
             "$("${triplet[$bits]}-objdump" -h "$file" | grep -c ' \.debug_' || true)" 0
+        # The link is the debug file's name, padding and its CRC-32, little-endian, as a gzip
+        # stream's trailer holds it.
+        "${triplet[$bits]}-objcopy" --dump-section .gnu_debuglink="$signing/link" "$file" "$signing/copy"
+        crc=$(gzip -1 -c "$file.debug" | tail -c 8 | head -c 4 | od -An -tx1 | tr -d ' \n')
         check "$bits-bit $dll links its debug file" \
-            "$("${triplet[$bits]}-objcopy" -O binary --only-section=.gnu_debuglink "$file" /dev/stdout |
-                tr '\0' '\n' | head -n 1)" "$dll.debug"
+            "$(tr '\0' '\n' <"$signing/link" | head -n 1) $(tail -c 4 "$signing/link" | od -An -tx1 | tr -d ' \n')" \
+            "$dll.debug $crc"
         check "$bits-bit $dll.debug holds the debug information" \
             "$("${triplet[$bits]}-objdump" -h "$file.debug" | grep -c ' \.debug_info' || true)" 1
     done
@@ -325,8 +329,9 @@ check "the current package replaced it" "$(regsz 64 "$arp\\$(product_code "$old_
 code64=$(product_code "$msi64")
 check "the current package is listed" "$(regsz 64 "$arp\\$code64" DisplayVersion)" "$version"
 snapshot msi-installed
-check "one entry among the installed programs" \
-    "$(grep -c '\]  *"DisplayName"="Telvane for Outlook"$' "$work/msi-installed.reg" || true)" 1
+check "one entry among the installed programs" "$(grep -c -E \
+    '^\[HKLM\\Software\\(Wow6432Node\\)?Microsoft\\Windows\\CurrentVersion\\Uninstall\\[^]]*\]  *"DisplayName"="Telvane for Outlook"$' \
+    "$work/msi-installed.reg" || true)" 1
 for bits in 64 32; do
     for dll in Telvane.dll TelvanePage.dll; do
         check "$bits-bit $dll installed from the package" \
@@ -353,8 +358,10 @@ check "the package's classes are what DllRegisterServer writes ($(wc -l <"$work/
     "$(wc -l <"$work/classes.diff")" 0
 # Each user's first logon runs the Active Setup command once; here it runs as that logon would.
 stub=$(regsz 32 'HKLM\Software\Microsoft\Active Setup\Installed Components\Telvane.Options' StubPath)
+# The command line as Windows would start it: from a batch file, which cmd takes unchanged.
+printf '%s\r\n' "$stub" >"$work/first-logon.bat"
 rc=0
-wine cmd /c "$stub" >/dev/null || rc=$?
+wine cmd /c "$(winepath -w "$work/first-logon.bat")" >/dev/null || rc=$?
 wineserver -w
 check "the first logon's command runs" "$rc" 0
 check "and gives the user's classes the switch, preset" "$(regsz 64 "$options_hkcu" Default)" 0x1
@@ -366,7 +373,7 @@ for bits in 64 32; do
 done
 # The same package again repairs: a lost DLL comes back.
 rm "$(winepath -u "${folder[64]}")/TelvanePage.dll"
-run_msiexec /fa "$(winepath -w "$msi64")" /qn
+run_msiexec /fa "$code64" /qn
 check "the repair put the lost DLL back" \
     "$(cmp -s "$(winepath -u "${folder[64]}")/TelvanePage.dll" "${ship[64]}/TelvanePage.dll" && echo same)" same
 run_msiexec /x "$(winepath -w "$msi64")" /qn
@@ -375,8 +382,11 @@ snapshot msi-after
 diff "$work/msi-before.reg" "$work/msi-after.reg" >"$work/msi-registry.diff" || true
 sed 's/^/    /' "$work/msi-registry.diff"
 #  - the user's own switch, which the first logon made and the user may have changed: the
-#    Windows Installer removes only what it wrote, and per user nothing.
+#    Windows Installer removes only what it wrote, and per user nothing;
+#  - the keys, without values, where the Windows Installer keeps its records of products.
 noise=$(grep -E '^[<>]' "$work/msi-registry.diff" | grep -v -E \
+    -e '^> \[HKLM\\Software\\Classes\\Installer\\(Features|Products|UpgradeCodes)\]$' \
+    -e '^> \[HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Installer\\(UpgradeCodes|UserData\\S-1-5-18\\(Components|Products))\]$' \
     -e '^. \[HKLM\\System\\CurrentControlSet\\Control\\Class\\\{4D36E968-E325-11CE-BFC1-08002BE10318\}\\0000\] "DriverDateData"=hex:' \
     -e '^> \[HKCU\\Software\\Classes\\Software(\\Merrowind(\\Telvane(\\Options)?)?)?\]' ||
     true)
@@ -408,7 +418,8 @@ check "32-bit Windows: nothing left that names Telvane or Merrowind" \
 
 echo "== Windows Installer package, 32-bit Windows"
 snapshot msi32-before
-run_msiexec /i "$(winepath -w "$msi86")" /qn SUPPRESSFAXNUMBERS=2 =1603
+# 1603, of which Wine passes on only the low byte, 67.
+run_msiexec /i "$(winepath -w "$msi86")" /qn SUPPRESSFAXNUMBERS=2 =67
 check "a preset other than 0 or 1 installs nothing" "$(regsz 32 "$addin_hklm" LoadBehavior)" none
 run_msiexec /i "$(winepath -w "$msi86")" /qn SUPPRESSFAXNUMBERS=1
 check "32-bit Windows: the package's Telvane.dll is the i686 one" \
@@ -419,9 +430,10 @@ check "32-bit Windows: the mail client loads the add-in from the HKLM entry" \
     "$(tr -d '\r' <"$host_log" | grep -c 'add-in Telvane.TLConnect connected (HKLM entry)')" 1
 run_msiexec /x "$(winepath -w "$msi86")" /qn
 snapshot msi32-after
+names=$(printf '%s\n' Telvane Merrowind "${guids[@]//[{\}]/}" | sort -u | paste -sd '|')
 check "32-bit Windows: after msiexec /x nothing of ours is left" \
     "$({ diff "$work/msi32-before.reg" "$work/msi32-after.reg"
-        diff "$work/msi32-before.files" "$work/msi32-after.files"; } | grep -ci 'telvane\|merrowind' || true)" 0
+        diff "$work/msi32-before.files" "$work/msi32-after.files"; } | grep -ciE "$names" || true)" 0
 
 echo "setup test: $((SECONDS - started)) s in the fresh prefixes"
 if ((failures)); then

@@ -106,7 +106,7 @@ rows() { # BITS FOLDER
         END {
             if (bad) exit 1
             # A key without values of its own, not merely above one that has them: the installer
-            # creates it by the reserved name "+".
+            # creates it at install and removes it at uninstall by the reserved name "*".
             for (k in keys) {
                 if (k in valued) continue
                 inner = 0
@@ -114,7 +114,7 @@ rows() { # BITS FOLDER
                 for (o in keys) if (index(o, k "\\") == 1) { inner = 1; break }
                 if (inner) continue
                 split(k, part, "|")
-                printf "<RegistryValue Id=\"Reg%s_%d\" Root=\"%s\" Key=\"%s\" Name=\"+\" Type=\"string\" Value=\"\" />\n", bits, ++rows, part[1], xml(part[2])
+                printf "<RegistryValue Id=\"Reg%s_%d\" Root=\"%s\" Key=\"%s\" Name=\"*\" Type=\"string\" Value=\"\" />\n", bits, ++rows, part[1], xml(part[2])
             }
         }'
 }
