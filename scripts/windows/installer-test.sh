@@ -371,9 +371,10 @@ for bits in 64 32; do
     check "$bits-bit mail client loads the add-in from the HKLM entry" \
         "$(tr -d '\r' <"$host_log" | grep -c 'add-in Telvane.TLConnect connected (HKLM entry)')" 1
 done
-# The same package again repairs: a lost DLL comes back.
+# The same package again repairs: a lost DLL comes back. (Wine's msiexec /fa fails where this,
+# its equivalent, works.)
 rm "$(winepath -u "${folder[64]}")/TelvanePage.dll"
-run_msiexec /fa "$code64" /qn
+run_msiexec /i "$(winepath -w "$msi64")" REINSTALL=ALL REINSTALLMODE=amus /qn
 check "the repair put the lost DLL back" \
     "$(cmp -s "$(winepath -u "${folder[64]}")/TelvanePage.dll" "${ship[64]}/TelvanePage.dll" && echo same)" same
 run_msiexec /x "$(winepath -w "$msi64")" /qn
@@ -383,8 +384,10 @@ diff "$work/msi-before.reg" "$work/msi-after.reg" >"$work/msi-registry.diff" || 
 sed 's/^/    /' "$work/msi-registry.diff"
 #  - the user's own switch, which the first logon made and the user may have changed: the
 #    Windows Installer removes only what it wrote, and per user nothing;
-#  - the keys, without values, where the Windows Installer keeps its records of products.
+#  - the keys, without values, where the Windows Installer keeps its records of products;
+#  - HKCU\Console: Wine's console settings, written when cmd ran the first logon's command.
 noise=$(grep -E '^[<>]' "$work/msi-registry.diff" | grep -v -E \
+    -e '^> \[HKCU\\Console\]' \
     -e '^> \[HKLM\\Software\\Classes\\Installer\\(Features|Products|UpgradeCodes)\]$' \
     -e '^> \[HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Installer\\(UpgradeCodes|UserData\\S-1-5-18\\(Components|Products))\]$' \
     -e '^. \[HKLM\\System\\CurrentControlSet\\Control\\Class\\\{4D36E968-E325-11CE-BFC1-08002BE10318\}\\0000\] "DriverDateData"=hex:' \
