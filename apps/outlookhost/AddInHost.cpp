@@ -30,12 +30,10 @@ std::string Describe(HRESULT hr, const char* call) {
 
 }  // namespace
 
-void AddInHost::ConnectAtStartup(IDispatch* application) {
-    auto addins = win32::com::RegistryKeyHandle::Open(HKEY_CURRENT_USER, AddinsKey, KEY_READ);
-    if (!addins) {
-        Log("no add-in entries");
+void AddInHost::ReadEntries(HKEY root, bool perMachine) {
+    auto addins = win32::com::RegistryKeyHandle::Open(root, AddinsKey, KEY_READ);
+    if (!addins)
         return;
-    }
     for (DWORD index = 0;; ++index) {
         wchar_t name[256];
         DWORD length = static_cast<DWORD>(std::size(name));
@@ -45,6 +43,12 @@ void AddInHost::ConnectAtStartup(IDispatch* application) {
         }
         AddIn addIn;
         addIn.progId = Bstr::ToUtf8(name, length);
+        addIn.perMachine = perMachine;
+        bool listed = false;
+        for (const AddIn& other : m_addIns)
+            listed = listed || ::lstrcmpiW(Bstr::ToWide(other.progId).c_str(), name) == 0;
+        if (listed)
+            continue;
         auto entry = win32::com::RegistryKeyHandle::Open(addins.Get(), name, KEY_READ);
         DWORD size = sizeof addIn.loadBehavior, type = 0;
         if (!entry ||
@@ -55,6 +59,15 @@ void AddInHost::ConnectAtStartup(IDispatch* application) {
             addIn.loadBehavior = 0;
         }
         m_addIns.push_back(std::move(addIn));
+    }
+}
+
+void AddInHost::ConnectAtStartup(IDispatch* application) {
+    ReadEntries(HKEY_CURRENT_USER, false);
+    ReadEntries(HKEY_LOCAL_MACHINE, true);
+    if (m_addIns.empty()) {
+        Log("no add-in entries");
+        return;
     }
     for (AddIn& addIn : m_addIns) {
         if ((addIn.loadBehavior & LoadAtStartup) == 0) {
@@ -97,7 +110,7 @@ void AddInHost::Connect(AddIn& addIn, IDispatch* application) {
         Log("add-in " + addIn.progId + ": " + Describe(addIn.result, "OnConnection"));
         return;
     }
-    Log("add-in " + addIn.progId + " connected");
+    Log("add-in " + addIn.progId + " connected" + (addIn.perMachine ? " (HKLM entry)" : ""));
     addIn.object = std::move(object);
 }
 

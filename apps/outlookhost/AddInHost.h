@@ -16,9 +16,10 @@ namespace telvane::outlookhost {
 using win32::ComPtr;
 
 // Loads COM add-ins the way the mail client does at its start-up: reads the entries under
-// HKCU\Software\Microsoft\Office\Outlook\Addins, creates each one whose LoadBehavior asks for
-// loading at start-up from its ProgID (the entry's name), and drives IDTExtensibility2
-// through the vtable.
+// Software\Microsoft\Office\Outlook\Addins of HKCU and then of HKLM (a per-machine install's;
+// the user's entry of the same name wins), creates each one whose LoadBehavior asks for loading
+// at start-up from its ProgID (the entry's name), and drives IDTExtensibility2 through the
+// vtable.
 class AddInHost {
 public:
     static constexpr const wchar_t* AddinsKey = L"Software\\Microsoft\\Office\\Outlook\\Addins";
@@ -27,6 +28,7 @@ public:
     struct AddIn {
         std::string progId;
         DWORD loadBehavior = 0;
+        bool perMachine = false;
         // Empty when the add-in could not be created or refused the connection.
         ComPtr<IDTExtensibility2> object;
         HRESULT result = S_OK;
@@ -47,6 +49,8 @@ public:
     IDTExtensibility2* Connected(const std::string& progId) const;
 
 private:
+    // Adds the entries under ROOT whose names are not listed yet.
+    void ReadEntries(HKEY root, bool perMachine);
     void Connect(AddIn& addIn, IDispatch* application);
     void Log(const std::string& text) const { m_context->log(text); }
 

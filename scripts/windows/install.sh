@@ -12,6 +12,8 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
 fi
 packages+=(wine32:i386)
 packages+=(nsis)  # makensis, for the setup program
+# wixl for the Windows Installer packages, osslsigncode and openssl to sign and check them.
+packages+=(msitools wixl osslsigncode openssl)
 missing=()
 for p in "${packages[@]}"; do
     dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
