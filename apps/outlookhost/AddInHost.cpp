@@ -1,26 +1,20 @@
 #include "apps/outlookhost/AddInHost.h"
 
-#include <cstdio>
 #include <utility>
 
 #include "apps/outlookhost/CustomArray.h"
 #include "common/outlook/RaisedError.h"
+#include "platform/win32/com/HResultText.h"
 #include "platform/win32/com/RegistryKeyHandle.h"
-#include "platform/win32/outlook/Bstr.h"
+#include "platform/win32/com/TextConversion.h"
 #include "platform/win32/outlook/ComError.h"
 #include "platform/win32/outlook/OutlookIds.h"
 
 namespace telvane::outlookhost {
 
-using win32::Bstr;
+using win32::com::Hex;
 
 namespace {
-
-std::string Hex(HRESULT hr) {
-    char text[16];
-    std::snprintf(text, sizeof text, "0x%08lX", static_cast<unsigned long>(hr));
-    return text;
-}
 
 std::string Describe(HRESULT hr, const char* call) {
     RaisedError error = win32::ErrorFromResult(hr, call);
@@ -44,7 +38,7 @@ void AddInHost::ConnectAtStartup(IDispatch* application) {
             break;
         }
         AddIn addIn;
-        addIn.progId = Bstr::ToUtf8(name, length);
+        addIn.progId = win32::com::Utf8FromWide({name, length});
         auto entry = win32::com::RegistryKeyHandle::Open(addins.Get(), name, KEY_READ);
         DWORD size = sizeof addIn.loadBehavior, type = 0;
         if (!entry ||
@@ -75,7 +69,7 @@ void AddInHost::ConnectAtStartup(IDispatch* application) {
 }
 
 void AddInHost::Connect(AddIn& addIn, IDispatch* application) {
-    std::wstring progId = Bstr::ToWide(addIn.progId);
+    std::wstring progId = win32::com::WideFromUtf8(addIn.progId);
     CLSID clsid{};
     addIn.result = ::CLSIDFromProgID(progId.c_str(), &clsid);
     if (FAILED(addIn.result)) {
