@@ -140,6 +140,19 @@ struct WriteWatch {
     }
 };
 
+// Once the run is over, nothing it reached is held any more.
+void CheckReleased(const outlookhost::HostContext& context, memory::MailClient& client,
+                   std::int32_t objectsBefore, Run& run) {
+    if (context.liveObjects != 0) {
+        run.problems.push_back(std::to_string(context.liveObjects) +
+                               " COM objects of the host left referenced");
+    }
+    if (client.LiveSubscriptions() != 0)
+        run.problems.push_back("subscriptions are left");
+    if (client.LiveObjects() != objectsBefore)
+        run.problems.push_back("mail client objects are left held");
+}
+
 // ---------------------------------------------------------------------------------------------
 // The add-in's save from the contact window, the add-in connected through the bridge.
 
@@ -195,12 +208,7 @@ Run RunSave(std::uint64_t k, const InvokeFaults::Plan& plan) {
         window.reset();
         connection.OnDisconnection();
     }
-    if (context->liveObjects != 0)
-        problem(std::to_string(context->liveObjects) + " COM objects of the host left referenced");
-    if (client.LiveSubscriptions() != 0)
-        problem("subscriptions are left");
-    if (client.LiveObjects() != objectsBefore)
-        problem("mail client objects are left held");
+    CheckReleased(*context, client, objectsBefore, run);
     return run;
 }
 
@@ -304,12 +312,7 @@ Run RunPageAction(const PageAction& action, std::uint64_t k, const InvokeFaults:
         page.reset();
         site->Disconnect();
     }
-    if (context->liveObjects != 0)
-        problem(std::to_string(context->liveObjects) + " COM objects of the host left referenced");
-    if (client.LiveSubscriptions() != 0)
-        problem("subscriptions are left");
-    if (client.LiveObjects() != objectsBefore)
-        problem("mail client objects are left held");
+    CheckReleased(*context, client, objectsBefore, run);
     return run;
 }
 
