@@ -10,6 +10,7 @@
 #include "common/outlook/NameSpace.h"
 #include "platform/win32/outlook/ComContactItem.h"
 #include "platform/win32/outlook/DispIdCache.h"
+#include "platform/win32/outlook/OutlookIds.h"
 
 namespace telvane::bench {
 
