@@ -1,26 +1,20 @@
 #include "apps/outlookhost/AddInHost.h"
 
-#include <cstdio>
 #include <utility>
 
 #include "apps/outlookhost/CustomArray.h"
 #include "common/outlook/RaisedError.h"
+#include "platform/win32/com/HResultText.h"
 #include "platform/win32/com/RegistryKeyHandle.h"
-#include "platform/win32/outlook/Bstr.h"
+#include "platform/win32/com/TextConversion.h"
 #include "platform/win32/outlook/ComError.h"
 #include "platform/win32/outlook/OutlookIds.h"
 
 namespace telvane::outlookhost {
 
-using win32::Bstr;
+using win32::com::Hex;
 
 namespace {
-
-std::string Hex(HRESULT hr) {
-    char text[16];
-    std::snprintf(text, sizeof text, "0x%08lX", static_cast<unsigned long>(hr));
-    return text;
-}
 
 std::string Describe(HRESULT hr, const char* call) {
     RaisedError error = win32::ErrorFromResult(hr, call);
@@ -42,11 +36,12 @@ void AddInHost::ReadEntries(HKEY root, bool perMachine) {
             break;
         }
         AddIn addIn;
-        addIn.progId = Bstr::ToUtf8(name, length);
+        addIn.progId = win32::com::Utf8FromWide({name, length});
         addIn.perMachine = perMachine;
         bool listed = false;
         for (const AddIn& other : m_addIns)
-            listed = listed || ::lstrcmpiW(Bstr::ToWide(other.progId).c_str(), name) == 0;
+            listed =
+                listed || ::lstrcmpiW(win32::com::WideFromUtf8(other.progId).c_str(), name) == 0;
         if (listed)
             continue;
         auto entry = win32::com::RegistryKeyHandle::Open(addins.Get(), name, KEY_READ);
@@ -88,7 +83,7 @@ void AddInHost::ConnectAtStartup(IDispatch* application) {
 }
 
 void AddInHost::Connect(AddIn& addIn, IDispatch* application) {
-    std::wstring progId = Bstr::ToWide(addIn.progId);
+    std::wstring progId = win32::com::WideFromUtf8(addIn.progId);
     CLSID clsid{};
     addIn.result = ::CLSIDFromProgID(progId.c_str(), &clsid);
     if (FAILED(addIn.result)) {

@@ -3,11 +3,11 @@
 #include <objbase.h>
 #include <windows.h>
 
-#include <cstdio>
 #include <exception>
 #include <string_view>
 
 #include "apps/outlookhost/OptionsDialog.h"
+#include "platform/win32/com/HResultText.h"
 
 namespace telvane::outlookhost {
 namespace {
@@ -33,12 +33,6 @@ int CountChildrenOfClass(HWND parent, const wchar_t* name) {
         },
         reinterpret_cast<LPARAM>(&search));
     return search.count;
-}
-
-std::string Hex(HRESULT hr) {
-    char text[16];
-    std::snprintf(text, sizeof text, "0x%08lX", static_cast<unsigned long>(hr));
-    return text;
 }
 
 bool OfPageClass(HWND window) {
@@ -139,7 +133,7 @@ std::vector<std::string> OptionsCycles::RunHere(const std::shared_ptr<HostContex
             RunPendingMessages();
             module = ::GetModuleHandleW(PageDll);
             if (FAILED(hr))
-                failures.push_back("the page is not created: " + Hex(hr) + when);
+                failures.push_back("the page is not created: " + win32::com::Hex(hr) + when);
             else if (CountChildrenOfClass(dialog.Window(), L"TelvaneForm") != 1)
                 failures.push_back("the page's window is not in the dialog" + when);
             dialog.Close();

@@ -3,20 +3,20 @@
 #include <commctrl.h>
 #include <ocidl.h>
 
-#include <cstdio>
 #include <cstring>
 #include <stdexcept>
 #include <utility>
 #include <vector>
 
 #include "common/outlook/RaisedError.h"
-#include "platform/win32/outlook/Bstr.h"
+#include "platform/win32/com/HResultText.h"
+#include "platform/win32/com/TextConversion.h"
 #include "platform/win32/outlook/ComError.h"
 #include "platform/win32/outlook/OutlookIds.h"
 
 namespace telvane::outlookhost {
 
-using win32::Bstr;
+using win32::com::Hex;
 
 namespace {
 
@@ -58,12 +58,6 @@ HWND Child(HWND parent, const wchar_t* className, const wchar_t* text, DWORD sty
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleW(nullptr), nullptr);
     ::SendMessageW(child, WM_SETFONT, ::SendMessageW(parent, WM_GETFONT, 0, 0), FALSE);
     return child;
-}
-
-std::string Hex(HRESULT hr) {
-    char text[16];
-    std::snprintf(text, sizeof text, "0x%08lX", static_cast<unsigned long>(hr));
-    return text;
 }
 
 }  // namespace
@@ -121,7 +115,7 @@ void OptionsDialog::Build(HWND window) {
     item.pszText = const_cast<wchar_t*>(L"Preferences");
     ::SendMessageW(m_tabControl, TCM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
     for (std::size_t i = 0; i < m_tabs.size(); ++i) {
-        std::wstring title = Bstr::ToWide(m_tabs[i].title);
+        std::wstring title = win32::com::WideFromUtf8(m_tabs[i].title);
         item.pszText = title.data();
         ::SendMessageW(m_tabControl, TCM_INSERTITEMW, i + 1, reinterpret_cast<LPARAM>(&item));
     }
@@ -244,7 +238,7 @@ HRESULT OptionsDialog::CreatePage(std::size_t index) {
     if (tab.control)
         return S_OK;
     CLSID clsid{};
-    std::wstring progId = Bstr::ToWide(tab.progId);
+    std::wstring progId = win32::com::WideFromUtf8(tab.progId);
     HRESULT hr = ::CLSIDFromProgID(progId.c_str(), &clsid);
     if (FAILED(hr))
         return hr;

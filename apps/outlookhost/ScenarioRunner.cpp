@@ -18,12 +18,13 @@
 #include "apps/outlookhost/ServerApplication.h"
 #include "apps/outlookhost/ServerModuleFile.h"
 #include "common/outlook/RaisedError.h"
+#include "platform/win32/com/HResultText.h"
 #include "platform/win32/com/RegistryKeyHandle.h"
-#include "platform/win32/outlook/Bstr.h"
+#include "platform/win32/com/TextConversion.h"
 
 namespace telvane::outlookhost {
 
-using win32::Bstr;
+using win32::com::Hex;
 
 namespace {
 
@@ -53,12 +54,6 @@ outlook::ContactField FieldNamed(const std::string& name) {
     throw std::invalid_argument("no contact field \"" + name + "\"");
 }
 
-std::string Hex(HRESULT hr) {
-    char text[16];
-    std::snprintf(text, sizeof text, "0x%08lX", static_cast<unsigned long>(hr));
-    return text;
-}
-
 std::string Quoted(const std::string& text) {
     return "\"" + text + "\"";
 }
@@ -75,7 +70,7 @@ std::wstring Readable(const std::wstring& text) {
 }
 
 std::string Utf8(const std::wstring& text) {
-    return Bstr::ToUtf8(text.c_str(), text.size());
+    return win32::com::Utf8FromWide({text.c_str(), text.size()});
 }
 
 std::wstring TextOf(HWND window) {
@@ -137,7 +132,7 @@ HWND FindShown(const std::function<bool(HWND)>& match) {
 }
 
 HWND FindText(const std::string& text, bool usable) {
-    const std::wstring wanted = Readable(Bstr::ToWide(text));
+    const std::wstring wanted = Readable(win32::com::WideFromUtf8(text));
     return FindShown([&](HWND window) {
         return Readable(TextOf(window)) == wanted && (!usable || Usable(window));
     });
@@ -163,19 +158,20 @@ ScenarioRunner::ScenarioRunner() {
     m_context->log = [](const std::string& text) { std::printf("  | %s\n", text.c_str()); };
 
     m_steps["register"] = [this](const std::string& dll) {
-        HRESULT hr = ServerModuleFile(Bstr::ToWide(dll)).Register();
-        m_modules.push_back(Bstr::ToWide(dll));
+        HRESULT hr = ServerModuleFile(win32::com::WideFromUtf8(dll)).Register();
+        m_modules.push_back(win32::com::WideFromUtf8(dll));
         Check(SUCCEEDED(hr), "DllRegisterServer of " + dll + " answered " + Hex(hr));
     };
     m_steps["unregister"] = [this](const std::string& dll) {
-        HRESULT hr = ServerModuleFile(Bstr::ToWide(dll)).Unregister();
-        m_modules.push_back(Bstr::ToWide(dll));
+        HRESULT hr = ServerModuleFile(win32::com::WideFromUtf8(dll)).Unregister();
+        m_modules.push_back(win32::com::WideFromUtf8(dll));
         Check(SUCCEEDED(hr), "DllUnregisterServer of " + dll + " answered " + Hex(hr));
     };
     m_steps["switch"] = [this](const std::string& value) { SetSwitch(value); };
     m_steps["load-behavior"] = [](const std::string& value) {
         auto [progId, behavior] = SplitFirst(value, '=');
-        std::wstring path = std::wstring(AddInHost::AddinsKey) + L"\\" + Bstr::ToWide(progId);
+        std::wstring path =
+            std::wstring(AddInHost::AddinsKey) + L"\\" + win32::com::WideFromUtf8(progId);
         auto key =
             win32::com::RegistryKeyHandle::Open(HKEY_CURRENT_USER, path.c_str(), KEY_SET_VALUE);
         if (!key)
@@ -319,7 +315,7 @@ ScenarioRunner::ScenarioRunner() {
     m_steps["expect-focus"] = [this](const std::string& text) {
         HWND focus = ::GetFocus();
         const std::string actual = focus ? Utf8(Readable(TextOf(focus))) : "(nothing)";
-        Check(actual == Utf8(Readable(Bstr::ToWide(text))),
+        Check(actual == Utf8(Readable(win32::com::WideFromUtf8(text))),
               "the focus is on " + Quoted(actual) + ", expected " + Quoted(text));
     };
     m_steps["expect-options"] = [this](const std::string& state) {
@@ -378,7 +374,7 @@ ScenarioRunner::ScenarioRunner() {
                     entry.pszText = text;
                     entry.cchTextMax = 128;
                     ::SendMessageW(found, TCM_GETITEMW, i, reinterpret_cast<LPARAM>(&entry));
-                    if (Bstr::ToWide(title) == text &&
+                    if (win32::com::WideFromUtf8(title) == text &&
                         ::SendMessageW(found, TCM_GETITEMRECT, i, reinterpret_cast<LPARAM>(&item)))
                         return found;
                 }
@@ -396,7 +392,8 @@ ScenarioRunner::ScenarioRunner() {
                 });
                 if (!found)
                     return nullptr;
-                item = NativeTree::TextRect(found, NativeTree::Find(found, Bstr::ToWide(start)));
+                item = NativeTree::TextRect(
+                    found, NativeTree::Find(found, win32::com::WideFromUtf8(start)));
                 return ::IsRectEmpty(&item) ? nullptr : found;
             },
             "a tree node " + Quoted(start));
@@ -410,8 +407,9 @@ ScenarioRunner::ScenarioRunner() {
         m_driver->OnUi([] { ScreenPicture::RedrawShownWindows(); });
         std::this_thread::sleep_for(std::chrono::milliseconds(400));
         m_driver->Settle();
-        m_driver->OnUi(
-            [&] { ScreenPicture::Save(ScreenPicture::ShownWindows(), Bstr::ToWide(path)); });
+        m_driver->OnUi([&] {
+            ScreenPicture::Save(ScreenPicture::ShownWindows(), win32::com::WideFromUtf8(path));
+        });
     };
     m_inputSteps["key"] = [this](const std::string& name) {
         if (name == "tab" || name == "shift+tab")
@@ -559,8 +557,8 @@ void ScenarioRunner::Finish() {
         if (!module.IsLoaded())
             continue;
         HRESULT hr = module.CanUnloadNow();
-        Check(hr == S_OK,
-              Bstr::ToUtf8(name, std::wcslen(name)) + " answers DllCanUnloadNow " + Hex(hr));
+        Check(hr == S_OK, win32::com::Utf8FromWide({name, std::wcslen(name)}) +
+                              " answers DllCanUnloadNow " + Hex(hr));
     }
     ::CoFreeUnusedLibrariesEx(0, 0);
     m_windows.clear();
@@ -612,7 +610,7 @@ void ScenarioRunner::SetSwitch(const std::string& value) {
         error = ::RegSetValueExW(key.Get(), L"Default", 0, REG_DWORD,
                                  reinterpret_cast<const BYTE*>(&data), sizeof data);
     } else {
-        std::wstring text = Bstr::ToWide(value);
+        std::wstring text = win32::com::WideFromUtf8(value);
         error = ::RegSetValueExW(key.Get(), L"Default", 0, REG_SZ,
                                  reinterpret_cast<const BYTE*>(text.c_str()),
                                  static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));

@@ -3,7 +3,6 @@
 #include <utility>
 
 #include "common/outlook/RaisedError.h"
-#include "platform/win32/outlook/Bstr.h"
 #include "platform/win32/outlook/OutlookIds.h"
 
 namespace telvane::outlookhost {

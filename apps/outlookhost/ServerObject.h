@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstdio>
 #include <memory>
 #include <string>
 #include <utility>
@@ -11,6 +10,7 @@
 #include "apps/outlookhost/HostContext.h"
 #include "apps/outlookhost/LiveCount.h"
 #include "common/outlook/RaisedError.h"
+#include "platform/win32/com/HResultText.h"
 #include "platform/win32/outlook/ComError.h"
 
 namespace telvane::outlookhost {
@@ -18,6 +18,20 @@ namespace telvane::outlookhost {
 // A mail client object the host serves over COM: counted in the context while it lives.
 template <class Primary, class... Others>
 class ServerObject : public DispatchServer<Primary, Others...> {
+public:
+    // Every call from the client first meets the failures planned for it.
+    STDMETHODIMP Invoke(DISPID id, REFIID iid, LCID lcid, WORD flags, DISPPARAMS* params,
+                        VARIANT* result, EXCEPINFO* info, UINT* argError) override {
+        HRESULT hr = S_OK;
+        if (m_context->faults.Fail(info, hr))
+            return hr;
+        hr = DispatchServer<Primary, Others...>::Invoke(id, iid, lcid, flags, params, result, info,
+                                                        argError);
+        if (SUCCEEDED(hr))
+            m_context->faults.Answer(result);
+        return hr;
+    }
+
 protected:
     explicit ServerObject(std::shared_ptr<HostContext> context)
         : m_context(std::move(context)), m_count(m_context->liveObjects) {}
@@ -35,10 +49,8 @@ protected:
         if (SUCCEEDED(hr))
             return;
         RaisedError error = win32::ErrorFromCom(hr, &info, event);
-        char text[32];
-        std::snprintf(text, sizeof text, "0x%08lX", static_cast<unsigned long>(hr));
-        m_context->log(std::string(event) + " failed in the add-in with " + text + ": error " +
-                       std::to_string(error.Number()) + " (" + error.Source() + ") " +
+        m_context->log(std::string(event) + " failed in the add-in with " + win32::com::Hex(hr) +
+                       ": error " + std::to_string(error.Number()) + " (" + error.Source() + ") " +
                        error.Description());
         throw error;
     }

@@ -7,12 +7,12 @@
 
 #include "apps/outlookhost/ComApartment.h"
 #include "apps/outlookhost/ScenarioRunner.h"
-#include "platform/win32/outlook/Bstr.h"
+#include "platform/win32/com/TextConversion.h"
 
 int wmain(int argc, wchar_t** argv) {
     std::vector<std::string> steps;
     for (int i = 1; i < argc; ++i) {
-        steps.push_back(telvane::win32::Bstr::ToUtf8(argv[i], std::wcslen(argv[i])));
+        steps.push_back(telvane::win32::com::Utf8FromWide({argv[i], std::wcslen(argv[i])}));
     }
     telvane::outlookhost::ComApartment apartment;
     if (FAILED(apartment.Result()))

@@ -13,7 +13,6 @@
 #include "common/outlook/MAPIFolder.h"
 #include "common/outlook/NameSpace.h"
 #include "common/outlook/RaisedError.h"
-#include "platform/win32/outlook/Bstr.h"
 #include "platform/win32/outlook/OutlookBridge.h"
 #include "platform/win32/outlook/OutlookIds.h"
 #include "tests/win32_outlook/FakeMailClient.h"

@@ -17,15 +17,14 @@ ComApplication::ComApplication(ComPtr<IDispatch> object, std::shared_ptr<DispIdC
     : m_object(std::move(object), ObjectKind::Application, std::move(ids)) {}
 
 std::shared_ptr<outlook::NameSpace> ComApplication::GetNamespace(const std::string& type) {
-    std::vector<ComVariant> args;
-    args.emplace_back(type);
-    ComVariant result = m_object.Call("GetNamespace", std::move(args));
+    const ComVariant args[] = {ComVariant(type)};
+    ComVariant result = m_object.Call(Member::GetNamespace, args);
     return std::make_shared<ComNameSpace>(DispatchObject::RequireObject(result, "GetNamespace"),
                                           m_object.Ids());
 }
 
 std::shared_ptr<outlook::Explorer> ComApplication::ActiveExplorer() {
-    ComPtr<IDispatch> explorer = m_object.Call("ActiveExplorer").ToObject();
+    ComPtr<IDispatch> explorer = m_object.Call(Member::ActiveExplorer).ToObject();
     if (!explorer)
         return nullptr;  // no explorer window
     return std::make_shared<ComExplorer>(std::move(explorer), m_object.Ids());
@@ -33,12 +32,14 @@ std::shared_ptr<outlook::Explorer> ComApplication::ActiveExplorer() {
 
 std::shared_ptr<outlook::Explorers> ComApplication::Explorers() {
     return std::make_shared<ComExplorers>(
-        DispatchObject::RequireObject(m_object.Get("Explorers"), "Explorers"), m_object.Ids());
+        DispatchObject::RequireObject(m_object.Get(Member::Explorers), "Explorers"),
+        m_object.Ids());
 }
 
 std::shared_ptr<outlook::Inspectors> ComApplication::Inspectors() {
     return std::make_shared<ComInspectors>(
-        DispatchObject::RequireObject(m_object.Get("Inspectors"), "Inspectors"), m_object.Ids());
+        DispatchObject::RequireObject(m_object.Get(Member::Inspectors), "Inspectors"),
+        m_object.Ids());
 }
 
 outlook::Subscription ComApplication::Advise(const Events& handlers) {

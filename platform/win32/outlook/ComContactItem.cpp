@@ -20,21 +20,20 @@ std::shared_ptr<outlook::ContactItem> ComContactItem::AsContactItem() {
 }
 
 std::string ComContactItem::Get(outlook::ContactField field) {
-    return m_object.Get(outlook::ContactFieldName(field)).ToText();
+    return m_object.Get(MemberOf(field)).ToText();
 }
 
 void ComContactItem::Put(outlook::ContactField field, const std::string& text) {
-    m_object.Put(outlook::ContactFieldName(field), ComVariant(text));
+    m_object.Put(MemberOf(field), ComVariant(text));
 }
 
 void ComContactItem::Save() {
-    m_object.Call("Save");
+    m_object.Call(Member::Save);
 }
 
 void ComContactItem::Close(outlook::OlInspectorClose saveMode) {
-    std::vector<ComVariant> args;
-    args.emplace_back(static_cast<std::int32_t>(saveMode));
-    m_object.Call("Close", std::move(args));
+    const ComVariant args[] = {ComVariant(static_cast<std::int32_t>(saveMode))};
+    m_object.Call(Member::Close, args);
 }
 
 outlook::Subscription ComContactItem::Advise(const Events& handlers) {

@@ -1,17 +1,20 @@
 #include "platform/win32/outlook/ComError.h"
 
-#include <cstdio>
 #include <exception>
 #include <new>
 #include <string>
 #include <utility>
 
+#include "platform/win32/com/Bstr.h"
 #include "platform/win32/com/ComBoundary.h"
 #include "platform/win32/com/ComPtr.h"
-#include "platform/win32/outlook/Bstr.h"
+#include "platform/win32/com/HResultText.h"
+#include "platform/win32/com/TextConversion.h"
 
 namespace telvane::win32 {
 namespace {
+
+using com::Bstr;
 
 std::string SystemMessage(HRESULT hr) {
     wchar_t* buffer = nullptr;
@@ -24,14 +27,11 @@ std::string SystemMessage(HRESULT hr) {
                               buffer[length - 1] == L' ' || buffer[length - 1] == L'.')) {
             --length;
         }
-        text = Bstr::ToUtf8(buffer, length);
+        text = com::Utf8FromWide({buffer, length});
         ::LocalFree(buffer);
     }
-    if (text.empty()) {
-        char hex[24];
-        std::snprintf(hex, sizeof hex, "error 0x%08lX", static_cast<unsigned long>(hr));
-        text = hex;
-    }
+    if (text.empty())
+        text = "error " + com::Hex(hr);
     return text;
 }
 
@@ -61,7 +61,7 @@ RaisedError ErrorFromCom(HRESULT hr, EXCEPINFO* info, std::string_view member) {
         std::int32_t number = info->wCode != 0      ? info->wCode
                               : FAILED(info->scode) ? NumberOf(info->scode)
                                                     : NumberOf(hr);
-        return RaisedError(number, source.ToUtf8(), description.ToUtf8());
+        return RaisedError(number, source.Utf8(), description.Utf8());
     }
     return RaisedError(NumberOf(hr), std::string(), Described(hr, member));
 }
@@ -76,7 +76,7 @@ RaisedError ErrorFromResult(HRESULT hr, std::string_view member) {
         Bstr source, description;
         info->GetSource(source.Put());
         info->GetDescription(description.Put());
-        return RaisedError(NumberOf(hr), source.ToUtf8(), description.ToUtf8());
+        return RaisedError(NumberOf(hr), source.Utf8(), description.Utf8());
     }
     return RaisedError(NumberOf(hr), std::string(), Described(hr, member));
 }
@@ -88,8 +88,8 @@ HRESULT ReportError(const RaisedError& error, EXCEPINFO* info) {
     *info = EXCEPINFO{};
     info->scode = hr;
     try {
-        info->bstrSource = Bstr(error.Source()).Detach();
-        info->bstrDescription = Bstr(error.Description()).Detach();
+        info->bstrSource = Bstr::FromUtf8(error.Source()).Detach();
+        info->bstrDescription = Bstr::FromUtf8(error.Description()).Detach();
     } catch (const std::bad_alloc&) {
         // The number alone still tells the caller what failed.
     }

@@ -8,7 +8,7 @@ ComExplorers::ComExplorers(ComPtr<IDispatch> object, std::shared_ptr<DispIdCache
     : m_object(std::move(object), ObjectKind::Explorers, std::move(ids)) {}
 
 std::int32_t ComExplorers::Count() {
-    return m_object.Get("Count").ToInt32();
+    return m_object.Get(Member::Count).ToInt32();
 }
 
 }  // namespace telvane::win32

@@ -10,13 +10,12 @@ ComFolders::ComFolders(ComPtr<IDispatch> object, std::shared_ptr<DispIdCache> id
     : m_object(std::move(object), ObjectKind::Folders, std::move(ids)) {}
 
 std::int32_t ComFolders::Count() {
-    return m_object.Get("Count").ToInt32();
+    return m_object.Get(Member::Count).ToInt32();
 }
 
 std::shared_ptr<outlook::MAPIFolder> ComFolders::Item(std::int32_t index) {
-    std::vector<ComVariant> args;
-    args.emplace_back(index);
-    ComVariant folder = m_object.Call("Item", std::move(args));
+    const ComVariant args[] = {ComVariant(index)};
+    ComVariant folder = m_object.Call(Member::Item, args);
     return std::make_shared<ComMAPIFolder>(DispatchObject::RequireObject(folder, "Item"),
                                            m_object.Ids());
 }

@@ -13,7 +13,8 @@ ComInspector::ComInspector(ComPtr<IDispatch> object, std::shared_ptr<DispIdCache
 
 std::shared_ptr<outlook::Item> ComInspector::CurrentItem() {
     return std::make_shared<ComItem>(
-        DispatchObject::RequireObject(m_object.Get("CurrentItem"), "CurrentItem"), m_object.Ids());
+        DispatchObject::RequireObject(m_object.Get(Member::CurrentItem), "CurrentItem"),
+        m_object.Ids());
 }
 
 outlook::Subscription ComInspector::Advise(const Events& handlers) {

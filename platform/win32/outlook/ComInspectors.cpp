@@ -13,7 +13,7 @@ ComInspectors::ComInspectors(ComPtr<IDispatch> object, std::shared_ptr<DispIdCac
     : m_object(std::move(object), ObjectKind::Inspectors, std::move(ids)) {}
 
 std::int32_t ComInspectors::Count() {
-    return m_object.Get("Count").ToInt32();
+    return m_object.Get(Member::Count).ToInt32();
 }
 
 outlook::Subscription ComInspectors::Advise(const Events& handlers) {

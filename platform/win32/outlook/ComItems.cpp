@@ -10,13 +10,12 @@ ComItems::ComItems(ComPtr<IDispatch> object, std::shared_ptr<DispIdCache> ids)
     : m_object(std::move(object), ObjectKind::Items, std::move(ids)) {}
 
 std::int32_t ComItems::Count() {
-    return m_object.Get("Count").ToInt32();
+    return m_object.Get(Member::Count).ToInt32();
 }
 
 std::shared_ptr<outlook::Item> ComItems::Item(std::int32_t index) {
-    std::vector<ComVariant> args;
-    args.emplace_back(index);
-    ComVariant item = m_object.Call("Item", std::move(args));
+    const ComVariant args[] = {ComVariant(index)};
+    ComVariant item = m_object.Call(Member::Item, args);
     return std::make_shared<ComItem>(DispatchObject::RequireObject(item, "Item"), m_object.Ids());
 }
 

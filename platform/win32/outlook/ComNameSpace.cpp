@@ -11,7 +11,7 @@ ComNameSpace::ComNameSpace(ComPtr<IDispatch> object, std::shared_ptr<DispIdCache
 
 std::shared_ptr<outlook::Folders> ComNameSpace::Folders() {
     return std::make_shared<ComFolders>(
-        DispatchObject::RequireObject(m_object.Get("Folders"), "Folders"), m_object.Ids());
+        DispatchObject::RequireObject(m_object.Get(Member::Folders), "Folders"), m_object.Ids());
 }
 
 }  // namespace telvane::win32

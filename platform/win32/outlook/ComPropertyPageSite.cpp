@@ -11,11 +11,12 @@ ComPropertyPageSite::ComPropertyPageSite(ComPtr<IDispatch> object, std::shared_p
 
 std::shared_ptr<outlook::Application> ComPropertyPageSite::Application() {
     return std::make_shared<ComApplication>(
-        DispatchObject::RequireObject(m_object.Get("Application"), "Application"), m_object.Ids());
+        DispatchObject::RequireObject(m_object.Get(Member::Application), "Application"),
+        m_object.Ids());
 }
 
 void ComPropertyPageSite::OnStatusChange() {
-    m_object.Call("OnStatusChange");
+    m_object.Call(Member::OnStatusChange);
 }
 
 }  // namespace telvane::win32

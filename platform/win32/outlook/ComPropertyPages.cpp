@@ -8,10 +8,8 @@ ComPropertyPages::ComPropertyPages(ComPtr<IDispatch> object, std::shared_ptr<Dis
     : m_object(std::move(object), ObjectKind::PropertyPages, std::move(ids)) {}
 
 void ComPropertyPages::Add(const Variant& page, const std::string& title) {
-    std::vector<ComVariant> args;
-    args.emplace_back(page);
-    args.emplace_back(title);
-    m_object.Call("Add", std::move(args));
+    const ComVariant args[] = {ComVariant(page), ComVariant(title)};
+    m_object.Call(Member::Add, args);
 }
 
 }  // namespace telvane::win32

@@ -6,7 +6,8 @@
 #include <utility>
 
 #include "common/outlook/RaisedError.h"
-#include "platform/win32/outlook/Bstr.h"
+#include "platform/win32/com/Bstr.h"
+#include "platform/win32/com/TextConversion.h"
 #include "platform/win32/outlook/ComError.h"
 
 namespace telvane::win32 {
@@ -26,6 +27,15 @@ VARIANT* Source(const VARIANT& value) {
     throw RaisedError(RaisedError::TypeMismatch, "", "Type mismatch");
 }
 
+// The value itself, or what a VT_BYREF | VT_VARIANT points at.
+const VARIANT& Through(const VARIANT& value) {
+    return value.vt == (VT_BYREF | VT_VARIANT) && value.pvarVal ? *value.pvarVal : value;
+}
+
+std::string Utf8Of(BSTR text) {
+    return com::Utf8FromWide(com::Bstr::View(text));
+}
+
 Variant Whole(double value) {
     if (value >= std::numeric_limits<std::int32_t>::min() &&
         value <= std::numeric_limits<std::int32_t>::max()) {
@@ -42,7 +52,7 @@ ComVariant::ComVariant(std::int32_t value) : ComVariant() {
 }
 
 ComVariant::ComVariant(std::string_view utf8) : ComVariant() {
-    m_value.bstrVal = Bstr(utf8).Detach();
+    m_value.bstrVal = com::Bstr::FromUtf8(utf8).Detach();
     m_value.vt = VT_BSTR;
 }
 
@@ -74,7 +84,7 @@ ComVariant::ComVariant(const Variant& value) : ComVariant() {
             m_value.dblVal = value.AsDouble();
             break;
         case Variant::Kind::Text:
-            m_value.bstrVal = Bstr(value.AsText()).Detach();
+            m_value.bstrVal = com::Bstr::FromUtf8(value.AsText()).Detach();
             m_value.vt = VT_BSTR;
             break;
         case Variant::Kind::Bytes: {
@@ -138,9 +148,9 @@ VARIANT ComVariant::Detach() {
 }
 
 Variant ComVariant::ToVariant() const {
-    // VT_BYREF values read through to what they point at.
-    const ComVariant copy = CopyOf(m_value);
-    const VARIANT& value = *copy;
+    // VT_BYREF values read through to what they point at; only those are copied.
+    const ComVariant copy = (m_value.vt & VT_BYREF) ? CopyOf(m_value) : ComVariant();
+    const VARIANT& value = (m_value.vt & VT_BYREF) ? *copy : m_value;
     switch (value.vt) {
         case VT_EMPTY:
         case VT_NULL:
@@ -154,7 +164,7 @@ Variant ComVariant::ToVariant() const {
         case VT_R8:
             return Variant(value.dblVal);
         case VT_BSTR:
-            return Variant(Bstr::ToUtf8(value.bstrVal));
+            return Variant(Utf8Of(value.bstrVal));
         case VT_UI1:
             return Variant(static_cast<std::int16_t>(value.bVal));
         case VT_I1:
@@ -210,19 +220,31 @@ std::int32_t ComVariant::ToInt32() const {
 }
 
 std::string ComVariant::ToText() const {
-    const ComVariant copy = CopyOf(m_value);
-    if (copy.Type() == VT_NULL || copy.Type() == VT_EMPTY)
-        return {};
+    // Text is converted where it lies; only other types are changed to text first.
+    const VARIANT& value = Through(m_value);
+    switch (value.vt) {
+        case VT_BSTR:
+            return Utf8Of(value.bstrVal);
+        case VT_BYREF | VT_BSTR:
+            return value.pbstrVal ? Utf8Of(*value.pbstrVal) : std::string();
+        case VT_EMPTY:
+        case VT_NULL:
+            return {};
+        default:
+            break;
+    }
     ComVariant converted;
-    HRESULT hr = ::VariantChangeType(converted.Get(), Source(*copy), 0, VT_BSTR);
+    HRESULT hr = ::VariantChangeType(converted.Get(), Source(value), 0, VT_BSTR);
     if (FAILED(hr))
         RaiseConversion(hr);
-    return Bstr::ToUtf8((*converted).bstrVal);
+    if (converted.Type() != VT_BSTR)
+        RaiseConversion(DISP_E_TYPEMISMATCH);
+    return Utf8Of((*converted).bstrVal);
 }
 
 ComPtr<IDispatch> ComVariant::ToObject() const {
-    const ComVariant copy = CopyOf(m_value);
-    const VARIANT& value = *copy;
+    const ComVariant copy = (m_value.vt & VT_BYREF) ? CopyOf(m_value) : ComVariant();
+    const VARIANT& value = (m_value.vt & VT_BYREF) ? *copy : m_value;
     switch (value.vt) {
         case VT_EMPTY:
         case VT_NULL:

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+
 namespace telvane::win32 {
 
 // The interfaces the bridge holds objects as; member identifiers are cached per kind.
@@ -18,5 +20,7 @@ enum class ObjectKind {
     PropertyPages,
     PropertyPageSite,
 };
+inline constexpr std::size_t ObjectKindCount =
+    static_cast<std::size_t>(ObjectKind::PropertyPageSite) + 1;
 
 }  // namespace telvane::win32
