@@ -55,7 +55,7 @@ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHA
     -Dbenchmark_DIR="$installed/lib/cmake/benchmark" >/dev/null
 # The COM bridge's own benchmark, in trees that have it.
 targets=(telvane_host_benchmark)
-if cmake --build "$build" --target help | grep -q '^telvane_bridge_benchmark:'; then
+if cmake --build "$build" --target help | grep '^telvane_bridge_benchmark:' >/dev/null; then
     targets+=(telvane_bridge_benchmark)
 fi
 cmake --build "$build" --target "${targets[@]}" -j 2
