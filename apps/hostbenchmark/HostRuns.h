@@ -14,7 +14,7 @@
 namespace telvane::bench {
 
 // What the mail client watches, timed through the real DLLs in the stand-in mail client:
-// the add-in's start-up and its start-up and shut-down together, a save from a contact window with
+// the add-in's start-up and shut-down, a save from a contact window with
 // and without it, the options tab to its first paint, and the fax manager's opening from the tab on
 // stores of many folders beside the same opening in-process on the Win32 host and the headless one.
 // An opening whose estimated time is over the budget is skipped with the estimate, so that a
@@ -31,7 +31,7 @@ public:
     void Register();
 
 private:
-    // Start-up then shut-down: the start-up timed, or both.
+    // Start-up then shut-down, the one or the other timed.
     void Cycle(benchmark::State& state, bool timeStartUp);
     void Save(benchmark::State& state, bool withAddIn);
     void OptionsTab(benchmark::State& state);

@@ -7,9 +7,8 @@
 namespace telvane::bench {
 
 // The host comparison, then each figure of what the mail client watches beside its goal
-// (medians where there are repetitions): start-up, shut-down (the start-up and shut-down cycle
-// less the start-up), the add-in's share of a save
-// (the save with the add-in connected less the save without it), the options tab to its first
+// (medians where there are repetitions): start-up, shut-down, the add-in's share of a save (the
+// save with the add-in connected less the save without it), the options tab to its first
 // paint, and the fax manager's opening on each store shape with its time per folder.
 class HostSummary final : public HostComparison {
 public:
