@@ -37,6 +37,7 @@ def load(folder):
     figures = {}
     for entry in data.get("benchmarks", []):
         name = re.sub(r"/(manual|real)_time$", "", entry.get("run_name", entry["name"]))
+        name = re.sub(r"/(min_time|iterations|repeats):[^/]*", "", name)
         figure = figures.setdefault(name, {"median": None, "runs": [], "error": ""})
         if entry.get("error_occurred"):
             figure["error"] = entry.get("error_message", "failed")
