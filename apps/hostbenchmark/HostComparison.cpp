@@ -8,6 +8,9 @@ namespace telvane::bench {
 namespace {
 
 constexpr const char* Reference = "headless";
+// The host the goal is set for; others (the DLLs, with the object model over COM) are not
+// compared here.
+constexpr const char* Compared = "win32";
 
 double Milliseconds(const benchmark::BenchmarkReporter::Run& run) {
     double time = run.GetAdjustedRealTime();
@@ -35,7 +38,22 @@ void HostComparison::ReportRuns(const std::vector<Run>& runs) {
         const auto slash = name.find('/');
         if (slash == std::string::npos)
             continue;
-        const long size = std::strtol(run.run_name.args.c_str(), nullptr, 10);
+        long size = 1;
+        std::string sizeName;
+        for (const char* at = run.run_name.args.c_str(); *at;) {
+            char* end = nullptr;
+            const long part = std::strtol(at, &end, 10);
+            if (end == at)
+                break;
+            size *= part;
+            sizeName.append(at, static_cast<std::size_t>(end - at));
+            if (*end == '/') {
+                sizeName += 'x';
+                ++end;
+            }
+            at = end;
+        }
+        m_sizeNames[size] = sizeName;
         auto& time = m_times[name.substr(0, slash)][size][name.substr(slash + 1)];
         // A median, once there is one, stands for its repetitions.
         if (time.median && run.run_type != Run::RT_Aggregate)
@@ -68,8 +86,8 @@ void HostComparison::Print(std::ostream& out) const {
                   "\nEach host against the %s one (real time in ms; goal: %.2fx at most)\n\n",
                   Reference, m_goal);
     out << line;
-    std::snprintf(line, sizeof line, "%-20s %13s %-8s %11s %11s %8s\n", "operation", "contacts",
-                  "host", "time", Reference, "ratio");
+    std::snprintf(line, sizeof line, "%-20s %13s %-8s %11s %11s %8s\n", "operation", "size", "host",
+                  "time", Reference, "ratio");
     out << line;
     auto usable = [](const Hosts& hosts, const std::string& host) -> const Time* {
         const auto found = hosts.find(host);
@@ -81,14 +99,14 @@ void HostComparison::Print(std::ostream& out) const {
         for (const auto& [size, hosts] : sizes) {
             const Time* reference = usable(hosts, Reference);
             for (const auto& [host, time] : hosts) {
-                if (host == Reference)
+                if (host != Compared)
                     continue;
                 if (reference == nullptr || usable(hosts, host) == nullptr) {
                     out << operation << " " << size << " " << host << ": not measured"
                         << (time.error.empty() ? "" : " (" + time.error + ")") << "\n";
                     continue;
                 }
-                PrintRow(out, operation, std::to_string(size), host, time.milliseconds,
+                PrintRow(out, operation, SizeName(size), host, time.milliseconds,
                          reference->milliseconds);
             }
         }
@@ -104,11 +122,11 @@ void HostComparison::Print(std::ostream& out) const {
         const double reference = highReference->milliseconds - lowReference->milliseconds;
         for (const auto& [host, time] : highHosts) {
             const Time* lowTime = usable(lowHosts, host);
-            if (host == Reference || lowTime == nullptr || usable(highHosts, host) == nullptr ||
+            if (host != Compared || lowTime == nullptr || usable(highHosts, host) == nullptr ||
                 reference <= 0) {
                 continue;
             }
-            PrintRow(out, operation, std::to_string(low) + "->" + std::to_string(high), host,
+            PrintRow(out, operation, SizeName(low) + "->" + SizeName(high), host,
                      time.milliseconds - lowTime->milliseconds, reference);
         }
     }

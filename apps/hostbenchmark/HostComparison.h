@@ -11,32 +11,39 @@
 namespace telvane::bench {
 
 // Prints the console report and gathers each benchmark's real time by operation, host and
-// size (names "Operation/host" with the size as argument); at the end, a table of every
-// operation's time on each host beside the headless one's and their ratio, and, where an
-// operation ran at two sizes or more, the same for what the contacts between the smallest and
-// the largest size cost: the time per contact without what the operation costs once. With
+// size (names "Operation/host" with the size as arguments, several multiplied); at the end, a
+// table of every operation's time on the Win32 host beside the headless one's and their ratio, and,
+// where an operation ran at two sizes or more, the same for what the contacts between the smallest
+// and the largest size cost: the time per contact without what the operation costs once. With
 // repetitions the medians are compared.
-class HostComparison final : public benchmark::ConsoleReporter {
+class HostComparison : public benchmark::ConsoleReporter {
 public:
     explicit HostComparison(double goal) : m_goal(goal) {}
 
     void ReportRuns(const std::vector<Run>& runs) override;
     void Finalize() override;
 
-private:
+protected:
     struct Time {
         double milliseconds = 0;
         bool median = false;
         std::string error;
     };
     using Hosts = std::map<std::string, Time>;
+    // operation -> size -> host -> time
+    using Times = std::map<std::string, std::map<long, Hosts>>;
+    const Times& AllTimes() const { return m_times; }
+    // The sizes' arguments as given, e.g. "20x250" for 5000.
+    const std::string& SizeName(long size) const { return m_sizeNames.at(size); }
+
+private:
     void Print(std::ostream& out) const;
     void PrintRow(std::ostream& out, const std::string& operation, const std::string& size,
                   const std::string& host, double time, double reference) const;
 
     double m_goal;
-    // operation -> size -> host -> time
-    std::map<std::string, std::map<long, Hosts>> m_times;
+    Times m_times;
+    std::map<long, std::string> m_sizeNames;
 };
 
 }  // namespace telvane::bench

@@ -1,14 +1,26 @@
 #!/usr/bin/env bash
-# bench.sh [x86_64|i686] [benchmark options...]: measures the fax manager's list generation and
-# Update on 40,000 contacts through the Win32 window host against the headless host, in one run
-# under Wine and Xvfb, and prints both times and their ratio. Options go to the benchmark
-# (--benchmark_repetitions=5, --benchmark_filter=ListGeneration). The build tree is
+# bench.sh [x86_64|i686|both] [benchmark options...]: under Wine and Xvfb, measures the fax
+# manager's list generation and Update on 40,000 contacts through the Win32 window host against
+# the headless host, and what the mail client watches through the real DLLs in the stand-in mail
+# client (start-up, shut-down, a save's add-in share, the options tab's first paint, the fax
+# manager's opening on many folders), each beside its goal; then the COM bridge's benchmark
+# where the tree has one. Options go to the benchmarks (--benchmark_filter=FaxManager); by
+# default each runs 5 repetitions and the medians are compared. The JSON output goes to
+# build-ARCH-bench/results/. `both` runs both architectures, then scripts/bench-report.py writes
+# the README's table and docs/benchmark-times.svg from their JSON. The build tree is
 # build-ARCH-bench, a Release tree with the posix-thread compilers (Google Benchmark needs
-# threads); Google Benchmark is built for MinGW from Debian's source of the version the
-# native benchmark uses.
+# threads); Google Benchmark is built for MinGW from Debian's source of the version the native
+# benchmark uses.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 arch=x86_64
+if [[ ${1:-} == both ]]; then
+    shift
+    bash "$0" x86_64 "$@"
+    bash "$0" i686 "$@"
+    exec python3 "$root/scripts/bench-report.py" "$root/build-x86_64-bench/results" \
+        "$root/build-i686-bench/results"
+fi
 if [[ ${1:-} == x86_64 || ${1:-} == i686 ]]; then
     arch=$1
     shift
@@ -41,11 +53,31 @@ build=$root/build-$arch-bench
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
     -DTELVANE_MINGW_THREADS=posix -DTELVANE_BENCHMARKS=ON -DBUILD_TESTING=OFF \
     -Dbenchmark_DIR="$installed/lib/cmake/benchmark" >/dev/null
-cmake --build "$build" --target telvane_host_benchmark -j 2
+# The COM bridge's own benchmark, in trees that have it.
+targets=(telvane_host_benchmark)
+if cmake --build "$build" --target help | grep '^telvane_bridge_benchmark:' >/dev/null; then
+    targets+=(telvane_bridge_benchmark)
+fi
+cmake --build "$build" --target "${targets[@]}" -j 2
 
+results=$build/results
+mkdir -p "$results"
 prefix=$build/wineprefix
 stop_wine() { WINEPREFIX=$prefix wineserver -k 2>/dev/null || true; }
 trap stop_wine EXIT
 "$root/scripts/windows/wine-prefix.sh" --for-display "$prefix"
-xvfb-run -a -s "-screen 0 1024x768x24" \
-    "$root/scripts/windows/wine-run.sh" "$prefix" "$build/bin/telvane_host_benchmark.exe" "$@"
+run() {
+    local name=$1
+    shift
+    local program
+    program=$(find "$build" -name "$name.exe" -print -quit)
+    xvfb-run -a -s "-screen 0 1024x768x24" \
+        "$root/scripts/windows/wine-run.sh" "$prefix" "$program" --benchmark_repetitions=5 \
+        --benchmark_out="Z:$results/$name.json" \
+        --benchmark_out_format=json "$@"
+    stop_wine
+}
+run telvane_host_benchmark "$@"
+for target in "${targets[@]:1}"; do
+    run "$target" "$@"
+done

@@ -1,0 +1,250 @@
+#!/usr/bin/env python3
+"""bench-report.py X86_64_RESULTS I686_RESULTS: from the Windows benchmarks' JSON output
+(telvane_host_benchmark.json in each folder, as scripts/windows/bench.sh writes it) rewrites
+the README's table of the last figures, between its "benchmark figures" markers, and draws
+docs/benchmark-times.svg: the fax manager's opening against the number of folders and the
+list of contacts against the number of contacts, the Win32 host against the headless one (and,
+for the folders, the DLLs in the stand-in mail client), one row per architecture. Medians of
+the repetitions; the table also gives the spread (lowest to highest repetition)."""
+import json
+import math
+import os
+import re
+import statistics
+import sys
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+README = os.path.join(HERE, "..", "README.md")
+SVG = os.path.join(HERE, "..", "docs", "benchmark-times.svg")
+BEGIN = "<!-- benchmark figures -->"
+END = "<!-- end of benchmark figures -->"
+ARCHES = ["x86_64", "i686"]
+SHAPES = [(1, 100), (2, 100), (10, 100), (20, 250), (40, 250)]
+TO_MS = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1e3}
+COLOURS = {"headless": "#1f77b4", "win32": "#d62728", "dll": "#2ca02c"}
+LABELS = {"headless": "headless host", "win32": "Win32 host (in process)",
+          "dll": "Win32, the DLLs over COM"}
+
+
+def load(folder):
+    """name -> {"median": ms, "runs": [ms...], "error": text}; name is run_name without the
+    time-type suffix, e.g. "FaxManagerOpening/dll/20/250"."""
+    path = os.path.join(folder, "telvane_host_benchmark.json")
+    if not os.path.exists(path):
+        return {}
+    with open(path, encoding="utf-8") as f:
+        data = json.load(f)
+    figures = {}
+    for entry in data.get("benchmarks", []):
+        name = re.sub(r"/(manual|real)_time$", "", entry.get("run_name", entry["name"]))
+        name = re.sub(r"/(min_time|iterations|repeats):[^/]*", "", name)
+        figure = figures.setdefault(name, {"median": None, "runs": [], "error": ""})
+        if entry.get("error_occurred"):
+            figure["error"] = entry.get("error_message", "failed")
+            continue
+        ms = entry["real_time"] * TO_MS[entry.get("time_unit", "ns")]
+        if entry.get("run_type") == "aggregate":
+            if entry.get("aggregate_name") == "median":
+                figure["median"] = ms
+        else:
+            figure["runs"].append(ms)
+    for figure in figures.values():
+        if figure["median"] is None and figure["runs"]:
+            figure["median"] = statistics.median(figure["runs"])
+    return figures
+
+
+def cell(figure):
+    if figure and figure["error"].startswith("skipped"):
+        # "skipped: about N s an opening (how it was estimated), over the budget"
+        return re.sub(r" \(.*?\)", "", figure["error"]).replace(" (--opening_budget)", "")
+    if not figure or figure["error"] or figure["median"] is None:
+        return "not measured" + (f" ({figure['error']})" if figure and figure["error"] else "")
+    text = fmt(figure["median"])
+    if len(figure["runs"]) > 1:
+        text += f" ({fmt(min(figure['runs']))}–{fmt(max(figure['runs']))}, n={len(figure['runs'])})"
+    return text
+
+
+def fmt(ms):
+    if ms >= 100:
+        return f"{ms:.0f} ms"
+    if ms >= 1:
+        return f"{ms:.1f} ms"
+    return f"{ms * 1000:.0f} µs"
+
+
+def difference(figures, minuend, subtrahend):
+    """One figure less another: the medians' difference; the spread pairs the repetitions."""
+    a, b = figures.get(minuend), figures.get(subtrahend)
+    if not a or not b or a["median"] is None or b["median"] is None or a["error"] or b["error"]:
+        return None
+    runs = [x - y for x, y in zip(a["runs"], b["runs"])]
+    return {"median": a["median"] - b["median"], "runs": runs, "error": ""}
+
+
+def rows(results):
+    table = []
+    table.append(("start-up: Telvane.dll loaded + OnConnection", "≤ 20 ms",
+                  [cell(results[a].get("AddInStartUp/dll")) for a in ARCHES]))
+    table.append(("shut-down: OnDisconnection + unload", "≤ 20 ms",
+                  [cell(results[a].get("AddInShutDown/dll")) for a in ARCHES]))
+    table.append(("a save's add-in share (save with the add-in less without)", "≤ 1 ms",
+                  [cell(difference(results[a], "ContactSave/with", "ContactSave/without"))
+                   for a in ARCHES]))
+    table.append(("the options tab to its first paint", "≤ 100 ms",
+                  [cell(results[a].get("OptionsTabFirstPaint/dll")) for a in ARCHES]))
+    for stores, folders in SHAPES:
+        goal = "≤ 300 ms" if (stores, folders) == (20, 250) else ""
+        for host in ["dll", "win32", "headless"]:
+            name = f"FaxManagerOpening/{host}/{stores}/{folders}"
+            cells = []
+            for a in ARCHES:
+                figure = results[a].get(name)
+                text = cell(figure)
+                if figure and figure["median"] is not None and not figure["error"]:
+                    text += f"; {figure['median'] / (stores * folders) * 1000:.0f} µs/folder"
+                cells.append(text)
+            table.append((f"fax manager opening, {stores}×{folders} folders, {LABELS[host]}",
+                          goal if host == "dll" else "", cells))
+    for operation, title in [("ListGeneration", "list of"), ("UpdateAfterHideAll",
+                                                             "Update after Hide All on")]:
+        for host in ["win32", "headless"]:
+            name = f"{operation}/{host}/40000"
+            table.append((f"{title} 40,000 contacts, {LABELS[host]}", "",
+                          [cell(results[a].get(name)) for a in ARCHES]))
+    lines = ["| figure | goal | x86_64 | i686 |", "|---|---|---|---|"]
+    for title, goal, cells in table:
+        lines.append(f"| {title} | {goal} | " + " | ".join(cells) + " |")
+    return "\n".join(lines)
+
+
+
+def write_readme(results):
+    with open(README, encoding="utf-8") as f:
+        text = f.read()
+    body = (BEGIN + "\n" + rows(results) + "\n\n![Benchmark times](docs/benchmark-times.svg)\n"
+            + END)
+    if BEGIN in text and END in text:
+        text = text[:text.index(BEGIN)] + body + text[text.index(END) + len(END):]
+    else:
+        sys.exit(f"README.md has no {BEGIN} ... {END} markers")
+    with open(README, "w", encoding="utf-8") as f:
+        f.write(text)
+
+
+class Panel:
+    """One log-log chart at (x, y) of width w and height h."""
+
+    def __init__(self, svg, x, y, w, h, title, xlabel, xs, ymin, ymax):
+        self.svg, self.x, self.y, self.w, self.h = svg, x, y, w, h
+        self.lx0, self.lx1 = math.log10(min(xs)) - 0.15, math.log10(max(xs)) + 0.15
+        self.ly0, self.ly1 = math.floor(math.log10(ymin)), math.ceil(math.log10(ymax))
+        if self.ly1 == self.ly0:
+            self.ly1 += 1
+        svg.append(f'<rect x="{x}" y="{y}" width="{w}" height="{h}" fill="white" '
+                   'stroke="#444"/>')
+        svg.append(f'<text x="{x + w / 2}" y="{y - 10}" text-anchor="middle" '
+                   f'font-weight="bold">{title}</text>')
+        svg.append(f'<text x="{x + w / 2}" y="{y + h + 36}" text-anchor="middle">{xlabel}</text>')
+        svg.append(f'<text transform="translate({x - 48},{y + h / 2}) rotate(-90)" '
+                   'text-anchor="middle">time (ms, log scale)</text>')
+        for p in range(self.ly0, self.ly1 + 1):
+            py = self.py(10 ** p)
+            svg.append(f'<line x1="{x}" y1="{py:.1f}" x2="{x + w}" y2="{py:.1f}" '
+                       'stroke="#ddd"/>')
+            label = f"{10 ** p:g}"
+            svg.append(f'<text x="{x - 6}" y="{py + 4:.1f}" text-anchor="end">{label}</text>')
+        for v in xs:
+            px = self.px(v)
+            svg.append(f'<line x1="{px:.1f}" y1="{y}" x2="{px:.1f}" y2="{y + h}" '
+                       'stroke="#eee"/>')
+            svg.append(f'<text x="{px:.1f}" y="{y + h + 16}" text-anchor="middle">{v:,}</text>')
+
+    def px(self, v):
+        return self.x + (math.log10(v) - self.lx0) / (self.lx1 - self.lx0) * self.w
+
+    def py(self, v):
+        return self.y + self.h - (math.log10(v) - self.ly0) / (self.ly1 - self.ly0) * self.h
+
+    def goal(self, xv, yv, text):
+        px, py = self.px(xv), self.py(yv)
+        self.svg.append(f'<line x1="{px - 14:.1f}" y1="{py:.1f}" x2="{px + 14:.1f}" '
+                        f'y2="{py:.1f}" stroke="black" stroke-width="2"/>')
+        self.svg.append(f'<text x="{px + 18:.1f}" y="{py + 4:.1f}">{text}</text>')
+
+    def line(self, points, colour, dash=""):
+        points = [(x, y) for x, y in points if y and y > 0]
+        if not points:
+            return
+        path = " ".join(f"{self.px(x):.1f},{self.py(y):.1f}" for x, y in points)
+        style = f' stroke-dasharray="{dash}"' if dash else ""
+        self.svg.append(f'<polyline points="{path}" fill="none" stroke="{colour}" '
+                        f'stroke-width="2"{style}/>')
+        for x, y in points:
+            self.svg.append(f'<circle cx="{self.px(x):.1f}" cy="{self.py(y):.1f}" r="3.5" '
+                            f'fill="{colour}"/>')
+
+
+def median(results, arch, name):
+    figure = results[arch].get(name)
+    return figure["median"] if figure and not figure["error"] else None
+
+
+def write_svg(results):
+    shapes = SHAPES
+    folders = [s * f for s, f in shapes]
+    contacts = [10000, 40000]
+    plotted = ("FaxManagerOpening/", "ListGeneration/", "UpdateAfterHideAll/")
+    values = [f["median"] for a in ARCHES for name, f in results[a].items()
+              if name.startswith(plotted) and f["median"] and not f["error"]]
+    values.append(300)
+    ymin, ymax = (min(values), max(values)) if values else (1, 1000)
+    width, height = 1000, 760
+    svg = [f'<svg xmlns="http://www.w3.org/2000/svg" width="{width}" height="{height}" '
+           f'viewBox="0 0 {width} {height}" font-family="DejaVu Sans, Arial, sans-serif" '
+           'font-size="12">', f'<rect width="{width}" height="{height}" fill="#fafafa"/>',
+           f'<text x="{width / 2}" y="24" text-anchor="middle" font-size="16" '
+           'font-weight="bold">Telvane under Wine: medians of the repetitions</text>']
+    for row, arch in enumerate(ARCHES):
+        top = 80 + row * 330
+        left = Panel(svg, 90, top, 380, 240, f"{arch}: the fax manager opening",
+                     "folders (stores × folders, half of them contact folders)", folders,
+                     ymin, ymax)
+        for host in ["headless", "win32", "dll"]:
+            left.line([(n, median(results, arch, f"FaxManagerOpening/{host}/{s}/{f}"))
+                       for n, (s, f) in zip(folders, shapes)], COLOURS[host])
+        left.goal(5000, 300, "goal")
+        right = Panel(svg, 580, top, 380, 240, f"{arch}: the fax manager on one contact folder",
+                      "contacts", contacts, ymin, ymax)
+        for host in ["headless", "win32"]:
+            right.line([(n, median(results, arch, f"ListGeneration/{host}/{n}"))
+                        for n in contacts], COLOURS[host])
+            right.line([(n, median(results, arch, f"UpdateAfterHideAll/{host}/{n}"))
+                        for n in contacts], COLOURS[host], "6,4")
+    legend = [(COLOURS[h], "", LABELS[h]) for h in ["headless", "win32", "dll"]]
+    legend += [("#555", "", "list of contacts (right)"),
+               ("#555", "6,4", "Update after Hide All (right)")]
+    x = 60
+    for colour, dash, text in legend:
+        style = f' stroke-dasharray="{dash}"' if dash else ""
+        svg.append(f'<line x1="{x}" y1="{height - 30}" x2="{x + 30}" y2="{height - 30}" '
+                   f'stroke="{colour}" stroke-width="2"{style}/>')
+        svg.append(f'<text x="{x + 36}" y="{height - 26}">{text}</text>')
+        x += 36 + 7.2 * len(text) + 24
+    svg.append("</svg>")
+    with open(SVG, "w", encoding="utf-8") as f:
+        f.write("\n".join(svg) + "\n")
+
+
+def main():
+    if len(sys.argv) != 3:
+        sys.exit(__doc__)
+    results = {arch: load(folder) for arch, folder in zip(ARCHES, sys.argv[1:])}
+    write_readme(results)
+    write_svg(results)
+    print(f"wrote the README's benchmark table and {os.path.relpath(SVG)}")
+
+
+if __name__ == "__main__":
+    main()
