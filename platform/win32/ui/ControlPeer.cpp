@@ -133,6 +133,8 @@ HBRUSH ControlPeer::Background() const {
     return m_form.Host().Resources().Brush(m_control.OwnerForm().BackColor());
 }
 
+void ControlPeer::FormShowing() {}
+
 void ControlPeer::PaintInContainer(HDC dc) const {
     static_cast<void>(dc);
 }

@@ -40,6 +40,8 @@ public:
     virtual void PaintPane(HDC dc) const;
     // The background a pane or a label is painted with.
     virtual HBRUSH Background() const;
+    // The form's window is about to show (it is not visible yet).
+    virtual void FormShowing();
     // What the container paints for a control without a window (a line).
     virtual void PaintInContainer(HDC dc) const;
     // The form's window is about to go and takes this one with it: its procedures no longer

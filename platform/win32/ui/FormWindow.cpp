@@ -310,6 +310,12 @@ LRESULT FormWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         case WM_PAINT:
             Paint(window);
             return 0;
+        case WM_SHOWWINDOW:
+            if (window == m_window.Get() && wParam != FALSE) {
+                for (const auto& peer : m_controls)
+                    peer->FormShowing();
+            }
+            break;
         case WM_SETCURSOR:
             if (m_form.MousePointer() == forms::MousePointer::Hourglass) {
                 ::SetCursor(::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_WAIT)));
