@@ -18,7 +18,7 @@ void Node::SetText(std::string text) {
     if (text == m_text)
         return;
     m_text = std::move(text);
-    m_tree->NodeChanged();
+    m_tree->NodeChanged(*this);
 }
 
 void Node::SetTag(std::string tag) {
@@ -33,7 +33,7 @@ void Node::SetExpanded(bool expanded) {
     m_expanded = expanded;
     if (!expanded)
         m_tree->NodeCollapsed(*this);
-    m_tree->NodeChanged();
+    m_tree->NodeChanged(*this);
 }
 
 int Node::Index() const {

@@ -65,7 +65,7 @@ std::shared_ptr<Node> Nodes::Add(const std::shared_ptr<Node>& relative,
     if (!key.empty())
         m_byKey.emplace(std::move(key), m_all.size());
     m_all.push_back(node);
-    m_tree.NodeChanged();
+    m_tree.NodeChanged(*node);
     return node;
 }
 

@@ -1,5 +1,7 @@
 #include "forms/TreeView.h"
 
+#include <utility>
+
 #include "forms/FormsError.h"
 
 namespace telvane::forms {
@@ -74,8 +76,10 @@ std::vector<std::shared_ptr<Node>> TreeView::ShownNodes() const {
     return shown;
 }
 
-void TreeView::NodeChanged() {
+void TreeView::NodeChanged(const Node& node) {
+    const Node* previous = std::exchange(m_changed, &node);
     Changed(Property::Items);
+    m_changed = previous;
 }
 
 void TreeView::NodeCollapsed(Node& node) {

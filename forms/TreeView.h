@@ -44,12 +44,17 @@ public:
     // The nodes a person can see, top to bottom (children of collapsed nodes left out).
     std::vector<std::shared_ptr<Node>> ShownNodes() const;
 
+    // While an Items notice runs: the one node that was added, or whose text or expansion
+    // changed; null when the notice is for every node (the collection was cleared). A native
+    // peer then updates that node's item only.
+    const Node* ChangedNode() const { return m_changed; }
+
 private:
     friend class Node;
     friend class forms::Nodes;
 
     bool Owns(const std::shared_ptr<Node>& node) const;
-    void NodeChanged();
+    void NodeChanged(const Node& node);
     void NodeCollapsed(Node& node);
     void NodesCleared();
 
@@ -57,6 +62,7 @@ private:
     std::shared_ptr<Node> m_selected;
     int m_indentation = 19 * kTwipsPerPixel;
     NodeHandler m_nodeClick;
+    const Node* m_changed = nullptr;
 };
 
 }  // namespace telvane::forms

@@ -1,6 +1,7 @@
 // Product headers come before <windows.h>, whose macros share their names.
 #include "apps/demo/SampleStore.h"
 #include "common/outlook/ContactItem.h"
+#include "common/outlook/RaisedError.h"
 #include "optionspage/PageLibrary.h"
 #include "optionspage/TelvanePage.h"
 #include "platform/memory/outlook/MailClient.h"
@@ -12,6 +13,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdio>
 
 #include "apps/outlookhost/NativeTree.h"
@@ -401,6 +403,103 @@ TEST_F(FaxManagerWindowsTest, TwoHundredOpeningsLeaveNoWindowOrGdiObjectBehind) 
     EXPECT_EQ(last.gdi, first.gdi);
     if (first.gdi == 0)
         std::printf("GetGuiResources reports nothing here (Wine): windows and fonts counted\n");
+}
+
+// Window creation that fails at one call: the k-th from when the count was set (0: never).
+int g_windowsMade = 0;
+int g_failAt = 0;
+HWND WINAPI MakeWindowFailingOnce(DWORD extended, LPCWSTR windowClass, LPCWSTR text, DWORD style,
+                                  int x, int y, int width, int height, HWND parent, HMENU menu,
+                                  HINSTANCE module, LPVOID parameter) {
+    if (++g_windowsMade == g_failAt) {
+        ::SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return nullptr;
+    }
+    return ::CreateWindowExW(extended, windowClass, text, style, x, y, width, height, parent, menu,
+                             module, parameter);
+}
+
+// Ends a modal show that would otherwise wait for ever, counting the shown window's windows.
+PageLibrary* g_closing = nullptr;
+win32::Win32UiHost* g_closingHost = nullptr;
+bool g_closedByTimer = false;
+int g_shownWindows = 0;
+void CALLBACK CloseManager(HWND, UINT, UINT_PTR timer, DWORD) {
+    ::KillTimer(nullptr, timer);
+    if (g_closing != nullptr && g_closing->frmFaxManager.IsLoaded()) {
+        g_closedByTimer = true;
+        g_shownWindows = 1;
+        ::EnumChildWindows(g_closingHost->WindowOf(g_closing->frmFaxManager.Get()), &CountWindow,
+                           reinterpret_cast<LPARAM>(&g_shownWindows));
+        g_closing->frmFaxManager.Unload();
+    }
+}
+
+TEST_F(FaxManagerWindowsTest, AWindowThatCannotBeMadeFailsTheOpeningAndLeavesNothingBehind) {
+    const auto counts = [&] {
+        GuiCounts now;
+        ::EnumThreadWindows(::GetCurrentThreadId(), &CountWindowAndChildren,
+                            reinterpret_cast<LPARAM>(&now.windows));
+        now.gdi = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
+        now.user = ::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS);
+        return now;
+    };
+    // One opening as the options tab's button makes it; true when it raised `error`.
+    const auto open = [&](int failAt, RaisedError* error) {
+        g_windowsMade = 0;
+        g_failAt = failAt;
+        g_closing = &library;
+        g_closingHost = &host;
+        g_closedByTimer = false;
+        const UINT_PTR timer = ::SetTimer(nullptr, 0, 300, &CloseManager);
+        bool raised = false;
+        try {
+            page->cmdApplet.UserClick();
+        } catch (const RaisedError& caught) {
+            raised = true;
+            if (error != nullptr)
+                *error = caught;
+        }
+        ::KillTimer(nullptr, timer);
+        g_closing = nullptr;
+        MSG message;
+        while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+            ::DispatchMessageW(&message);
+        return raised;
+    };
+    host.SetWindowMakerForTests(&MakeWindowFailingOnce);
+    // An opening that fails nothing: how many windows the manager makes, and what stays for
+    // the process once it has been open (fonts, icons).
+    ASSERT_FALSE(open(0, nullptr));
+    ASSERT_TRUE(g_closedByTimer) << "the manager was shown";
+    const int made = g_windowsMade;
+    EXPECT_EQ(made, g_shownWindows) << "every window the manager shows was counted";
+    const GuiCounts before = counts();
+    const auto start = std::chrono::steady_clock::now();
+    for (int k = 1; k <= made; ++k) {
+        RaisedError error(0, "", "");
+        EXPECT_TRUE(open(k, &error)) << "window " << k << " of " << made;
+        EXPECT_FALSE(g_closedByTimer) << "window " << k << ": shown without it";
+        EXPECT_EQ(error.Number(),
+                  static_cast<std::int32_t>(HRESULT_FROM_WIN32(ERROR_NOT_ENOUGH_MEMORY)))
+            << k;
+        EXPECT_NE(std::string(error.Description()).find("could not be created"), std::string::npos)
+            << error.Description();
+        EXPECT_FALSE(library.frmFaxManager.IsLoaded()) << k;
+        const GuiCounts after = counts();
+        EXPECT_EQ(after.windows, before.windows) << "windows left after failing window " << k;
+        EXPECT_EQ(after.gdi, before.gdi) << k;
+        EXPECT_EQ(after.user, before.user) << k;
+    }
+    // Each failed opening returns at once instead of waiting for a window that is not there.
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(60));
+    // One window more than the manager makes fails none of them: it opens, and the options
+    // tab is usable again.
+    EXPECT_FALSE(open(made + 1, nullptr));
+    EXPECT_TRUE(g_closedByTimer);
+    EXPECT_EQ(g_windowsMade, made);
+    EXPECT_TRUE(::IsWindowEnabled(m_dialog));
+    host.SetWindowMakerForTests(nullptr);
 }
 
 }  // namespace

@@ -1,14 +1,15 @@
 // Product headers come before <windows.h>, whose macros share their names.
 #include "forms/Control.h"
 #include "forms/Form.h"
-#include "forms/Line.h"
 
 #include "platform/win32/ui/FormWindow.h"
 
 #include "platform/win32/com/TextConversion.h"
-#include "platform/win32/ui/ControlWindow.h"
+#include "platform/win32/ui/ControlPeer.h"
+#include "platform/win32/ui/ControlPeerFactory.h"
 #include "platform/win32/ui/Win32UiHost.h"
 #include "platform/win32/ui/WindowClasses.h"
+#include "platform/win32/ui/WindowNotCreated.h"
 
 namespace telvane::win32 {
 namespace {
@@ -48,51 +49,58 @@ FrameStyle StyleOf(const forms::Form& form, bool embedded) {
 FormWindow::FormWindow(Win32UiHost& host, forms::Form& form, HWND parent, HWND owner)
     : m_host(host), m_form(form), m_embedded(parent != nullptr) {
     const FrameStyle style = StyleOf(form, m_embedded);
-    m_window.Reset(::CreateWindowExW(
-        style.extended, WindowClasses::Form, com::WideFromUtf8(form.Caption()).c_str(), style.style,
-        0, 0, 0, 0, m_embedded ? parent : owner, nullptr, host.Module(), this));
+    m_window.Reset(m_host.MakeWindow(style.extended, WindowClasses::Form,
+                                     com::WideFromUtf8(form.Caption()).c_str(), style.style, {},
+                                     m_embedded ? parent : owner, nullptr, this));
     if (!m_window)
-        return;
-    ApplyBounds();
-    ApplyIcon();
-    int id = 1;
-    for (forms::Control* control : form.Controls()) {
-        auto peer = std::make_unique<ControlWindow>(*this, *control, id++);
-        m_byControl.emplace(control, peer.get());
-        if (peer->Window() != nullptr)
-            m_byWindow.emplace(peer->Window(), peer.get());
-        m_controls.push_back(std::move(peer));
+        throw WindowNotCreated(form.Name(), ::GetLastError());
+    try {
+        ApplyBounds();
+        ApplyIcon();
+        int id = 1;
+        for (forms::Control* control : form.Controls()) {
+            auto peer = ControlPeerFactory::Make(*this, *control, id++);
+            m_byControl.emplace(control, peer.get());
+            if (peer->Window() != nullptr)
+                m_byWindow.emplace(peer->Window(), peer.get());
+            m_controls.push_back(std::move(peer));
+        }
+    } catch (...) {
+        // The destructor does not run for an object that was never made.
+        Release();
+        throw;
     }
 }
 
 FormWindow::~FormWindow() {
-    // The procedures must not reach this object while the windows go.
-    if (m_window) {
-        ::SetWindowLongPtrW(m_window.Get(), GWLP_USERDATA, 0);
-        for (const auto& [window, peer] : m_byWindow) {
-            if (peer->Control().Kind() == forms::ControlKind::Frame ||
-                peer->Control().Kind() == forms::ControlKind::PictureBox ||
-                peer->Control().Kind() == forms::ControlKind::Image) {
-                ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-            }
-        }
-    }
-    m_window.Reset();
+    Release();
 }
 
-ControlWindow* FormWindow::Peer(const forms::Control& control) const {
+void FormWindow::Release() {
+    // The procedures must not reach this object while the windows go.
+    if (m_window)
+        ::SetWindowLongPtrW(m_window.Get(), GWLP_USERDATA, 0);
+    for (const auto& peer : m_controls)
+        peer->Detach();
+    m_window.Reset();
+    m_byWindow.clear();
+    m_byControl.clear();
+    m_controls.clear();
+}
+
+ControlPeer* FormWindow::Peer(const forms::Control& control) const {
     const auto found = m_byControl.find(&control);
     return found == m_byControl.end() ? nullptr : found->second;
 }
 
-ControlWindow* FormWindow::PeerOf(HWND window) const {
+ControlPeer* FormWindow::PeerOf(HWND window) const {
     const auto found = m_byWindow.find(window);
     return found == m_byWindow.end() ? nullptr : found->second;
 }
 
 HWND FormWindow::ContainerWindow(const forms::Control& control) const {
     if (const forms::Control* frame = control.Parent().AsControl()) {
-        if (const ControlWindow* peer = Peer(*frame))
+        if (const ControlPeer* peer = Peer(*frame))
             return peer->Window();
     }
     return m_window.Get();
@@ -153,7 +161,7 @@ void FormWindow::ApplyCaption() {
 
 void FormWindow::ApplyFocus() {
     forms::Control* active = m_form.ActiveControl();
-    ControlWindow* peer = active ? Peer(*active) : nullptr;
+    ControlPeer* peer = active ? Peer(*active) : nullptr;
     if (peer == nullptr || peer->Window() == nullptr)
         return;
     // Moving the focus into an inactive window would activate it behind the user's back.
@@ -207,7 +215,7 @@ void FormWindow::ControlChanged(const forms::Control& control, forms::Property w
         ApplyFocus();
         return;
     }
-    if (ControlWindow* peer = Peer(control))
+    if (ControlPeer* peer = Peer(control))
         peer->Changed(what);
 }
 
@@ -216,31 +224,16 @@ void FormWindow::Paint(HWND window) {
     const HDC dc = ::BeginPaint(window, &paint);
     const forms::Container* container = &m_form;
     if (window != m_window.Get()) {
-        ControlWindow* pane = PeerOf(window);
+        ControlPeer* pane = PeerOf(window);
         if (pane != nullptr) {
             pane->PaintPane(dc);
             container = dynamic_cast<const forms::Container*>(&pane->Control());
         }
     }
     // Lines have no window: their container draws them.
-    for (const forms::Control* control : m_form.Controls()) {
-        if (control->Kind() != forms::ControlKind::Line || !control->Visible() ||
-            &control->Parent() != container) {
-            continue;
-        }
-        const auto& line = static_cast<const forms::Line&>(*control);
-        const HPEN pen =
-            ::CreatePen(PS_SOLID, line.BorderWidth(), DrawingResources::Rgb(line.BorderColor()));
-        const HGDIOBJ previous = ::SelectObject(dc, pen);
-        const int x1 = m_host.Pixels(line.X1());
-        const int y1 = m_host.Pixels(line.Y1());
-        const int x2 = m_host.Pixels(line.X2());
-        const int y2 = m_host.Pixels(line.Y2());
-        ::MoveToEx(dc, x1, y1, nullptr);
-        // LineTo leaves out the last pixel; the design's line includes it.
-        ::LineTo(dc, x2 + (x2 > x1 ? 1 : x2 < x1 ? -1 : 0), y2 + (y2 > y1 ? 1 : y2 < y1 ? -1 : 0));
-        ::SelectObject(dc, previous);
-        ::DeleteObject(pen);
+    for (const auto& peer : m_controls) {
+        if (peer->Window() == nullptr && &peer->Control().Parent() == container)
+            peer->PaintInContainer(dc);
     }
     ::EndPaint(window, &paint);
 }
@@ -266,7 +259,7 @@ LRESULT CALLBACK FormWindow::Procedure(HWND window, UINT message, WPARAM wParam,
 LRESULT FormWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_COMMAND:
-            if (ControlWindow* peer = PeerOf(reinterpret_cast<HWND>(lParam))) {
+            if (ControlPeer* peer = PeerOf(reinterpret_cast<HWND>(lParam))) {
                 peer->Command(HIWORD(wParam));
                 return 0;
             }
@@ -274,7 +267,7 @@ LRESULT FormWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         case WM_NOTIFY: {
             const auto* header = reinterpret_cast<const NMHDR*>(lParam);
             LRESULT result = 0;
-            if (ControlWindow* peer = PeerOf(header->hwndFrom)) {
+            if (ControlPeer* peer = PeerOf(header->hwndFrom)) {
                 if (peer->Notify(*header, result))
                     return result;
             }
@@ -293,7 +286,7 @@ LRESULT FormWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         }
         case WM_DRAWITEM: {
             const auto* draw = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-            if (ControlWindow* peer = PeerOf(draw->hwndItem)) {
+            if (ControlPeer* peer = PeerOf(draw->hwndItem)) {
                 peer->DrawItem(*draw);
                 return TRUE;
             }
@@ -301,7 +294,7 @@ LRESULT FormWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         }
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN:
-            if (ControlWindow* peer = PeerOf(reinterpret_cast<HWND>(lParam))) {
+            if (ControlPeer* peer = PeerOf(reinterpret_cast<HWND>(lParam))) {
                 if (HBRUSH brush = peer->ControlColor(reinterpret_cast<HDC>(wParam)))
                     return reinterpret_cast<LRESULT>(brush);
             }
@@ -309,7 +302,7 @@ LRESULT FormWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         case WM_ERASEBKGND: {
             RECT client;
             ::GetClientRect(window, &client);
-            ControlWindow* pane = window == m_window.Get() ? nullptr : PeerOf(window);
+            ControlPeer* pane = window == m_window.Get() ? nullptr : PeerOf(window);
             ::FillRect(reinterpret_cast<HDC>(wParam), &client,
                        pane ? pane->Background() : m_host.Resources().Brush(m_form.BackColor()));
             return 1;
@@ -317,6 +310,12 @@ LRESULT FormWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         case WM_PAINT:
             Paint(window);
             return 0;
+        case WM_SHOWWINDOW:
+            if (window == m_window.Get() && wParam != FALSE) {
+                for (const auto& peer : m_controls)
+                    peer->FormShowing();
+            }
+            break;
         case WM_SETCURSOR:
             if (m_form.MousePointer() == forms::MousePointer::Hourglass) {
                 ::SetCursor(::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_WAIT)));

@@ -16,11 +16,12 @@ class Form;
 
 namespace telvane::win32 {
 
-class ControlWindow;
+class ControlPeer;
 class Win32UiHost;
 
-// The native window of one loaded form and, through ControlWindow, its controls' children.
-// Created hidden when the form loads and destroyed, children and all, when it unloads.
+// The native window of one loaded form and, through one ControlPeer each, its controls'
+// children. Created hidden when the form loads and destroyed, children and all, when it
+// unloads. Raises WindowNotCreated, leaving no window behind, when a window cannot be made.
 class FormWindow {
 public:
     // `parent` is the container's window of an embedded form; otherwise `owner` owns it.
@@ -33,9 +34,9 @@ public:
     forms::Form& Form() const { return m_form; }
     Win32UiHost& Host() const { return m_host; }
     bool Embedded() const { return m_embedded; }
-    ControlWindow* Peer(const forms::Control& control) const;
+    ControlPeer* Peer(const forms::Control& control) const;
     // The peer of a native window of this form (the control itself or a child it made).
-    ControlWindow* PeerOf(HWND window) const;
+    ControlPeer* PeerOf(HWND window) const;
 
     void Reparent(HWND parent, HWND owner);
     void SetOwner(HWND owner);
@@ -56,14 +57,16 @@ private:
     void ApplyIcon();
     void ApplyCaption();
     void Paint(HWND window);
+    // Destroys the windows; the procedures no longer reach this object.
+    void Release();
 
     Win32UiHost& m_host;
     forms::Form& m_form;
     bool m_embedded;
     WindowHandle m_window;
-    std::vector<std::unique_ptr<ControlWindow>> m_controls;
-    std::map<const forms::Control*, ControlWindow*> m_byControl;
-    std::map<HWND, ControlWindow*> m_byWindow;
+    std::vector<std::unique_ptr<ControlPeer>> m_controls;
+    std::map<const forms::Control*, ControlPeer*> m_byControl;
+    std::map<HWND, ControlPeer*> m_byWindow;
 };
 
 }  // namespace telvane::win32

@@ -17,10 +17,16 @@ inline void DestroyWindowIfAlive(HWND window) {
 inline void DestroyIconHandle(HICON icon) {
     ::DestroyIcon(icon);
 }
+inline void DeleteMemoryDc(HDC dc) {
+    ::DeleteDC(dc);
+}
 
 using FontHandle = UniqueHandle<HFONT, DeleteGdiObject>;
 using BrushHandle = UniqueHandle<HBRUSH, DeleteGdiObject>;
 using BitmapHandle = UniqueHandle<HBITMAP, DeleteGdiObject>;
+using PenHandle = UniqueHandle<HPEN, DeleteGdiObject>;
+// A device context of CreateCompatibleDC (not one of GetDC, which is released instead).
+using MemoryDcHandle = UniqueHandle<HDC, DeleteMemoryDc>;
 using WindowHandle = UniqueHandle<HWND, DestroyWindowIfAlive>;
 using IconHandle = UniqueHandle<HICON, DestroyIconHandle>;
 

@@ -1,4 +1,5 @@
 // Product headers come before <windows.h>, whose macros share their names.
+#include "common/outlook/RaisedError.h"
 #include "forms/Control.h"
 #include "forms/Form.h"
 
@@ -10,9 +11,10 @@
 #include <cctype>
 
 #include "platform/win32/com/TextConversion.h"
-#include "platform/win32/ui/ControlWindow.h"
+#include "platform/win32/ui/ControlPeer.h"
 #include "platform/win32/ui/FormWindow.h"
 #include "platform/win32/ui/WindowClasses.h"
+#include "platform/win32/ui/WindowNotCreated.h"
 
 namespace telvane::win32 {
 namespace {
@@ -86,6 +88,10 @@ Win32UiHost::~Win32UiHost() {
     m_parking.Reset();
 }
 
+void Win32UiHost::SetWindowMakerForTests(WindowMaker maker) {
+    m_makeWindow = maker != nullptr ? maker : &::CreateWindowExW;
+}
+
 FormWindow* Win32UiHost::Find(const forms::Form& form) const {
     const auto found = m_windows.find(&form);
     return found == m_windows.end() ? nullptr : found->second.get();
@@ -120,7 +126,7 @@ HWND Win32UiHost::WindowOf(const forms::Form& form) const {
 
 HWND Win32UiHost::WindowOf(const forms::Control& control) const {
     const FormWindow* window = Find(control.OwnerForm());
-    const ControlWindow* peer = window ? window->Peer(control) : nullptr;
+    const ControlPeer* peer = window ? window->Peer(control) : nullptr;
     return peer ? peer->Window() : nullptr;
 }
 
@@ -139,7 +145,14 @@ void Win32UiHost::RaiseKept() {
 void Win32UiHost::FormLoaded(forms::Form& form) {
     const auto embedded = m_embedding.find(&form);
     const HWND parent = embedded == m_embedding.end() ? nullptr : embedded->second;
-    m_windows[&form] = std::make_unique<FormWindow>(*this, form, parent, m_parking.Get());
+    try {
+        m_windows[&form] = std::make_unique<FormWindow>(*this, form, parent, m_parking.Get());
+    } catch (const WindowNotCreated& failure) {
+        // The form's load fails as any step of the product fails, with the system's reason.
+        const DWORD reason = failure.LastError() != 0 ? failure.LastError() : ERROR_OUTOFMEMORY;
+        throw RaisedError(static_cast<std::int32_t>(HRESULT_FROM_WIN32(reason)), form.Name(),
+                          failure.what());
+    }
 }
 
 void Win32UiHost::FormUnloaded(forms::Form& form) {

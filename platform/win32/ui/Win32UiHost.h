@@ -45,6 +45,19 @@ public:
     int Pixels(int twips) const { return ::MulDiv(twips, m_dpi, 1440); }
     int Twips(int pixels) const { return ::MulDiv(pixels, 1440, m_dpi); }
 
+    // How the host makes a window: CreateWindowExW, or for tests a stand-in that fails.
+    using WindowMaker = HWND(WINAPI*)(DWORD extended, LPCWSTR windowClass, LPCWSTR text,
+                                      DWORD style, int x, int y, int width, int height, HWND parent,
+                                      HMENU menu, HINSTANCE module, LPVOID parameter);
+    // For tests: the forms' and controls' windows are made by `maker` (null: CreateWindowExW).
+    void SetWindowMakerForTests(WindowMaker maker);
+    HWND MakeWindow(DWORD extended, const wchar_t* windowClass, const wchar_t* text, DWORD style,
+                    const RECT& place, HWND parent, HMENU menu, void* parameter) const {
+        return m_makeWindow(extended, windowClass, text, style, place.left, place.top,
+                            place.right - place.left, place.bottom - place.top, parent, menu,
+                            m_module, parameter);
+    }
+
     DrawingResources& Resources() { return m_resources; }
     // The module whose resources hold the forms' pictures and icons.
     HINSTANCE Module() const { return m_module; }
@@ -83,6 +96,7 @@ private:
     void Place(forms::Form& form, HWND owner);
 
     HINSTANCE m_module;
+    WindowMaker m_makeWindow = &::CreateWindowExW;
     int m_dpi;
     std::shared_ptr<WindowClasses> m_classes;
     DrawingResources m_resources;

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "platform/win32/ui/ControlPeer.h"
+
+namespace telvane::forms {
+class CheckBox;
+}  // namespace telvane::forms
+
+namespace telvane::win32 {
+
+// A check box: a button that the model ticks, so a click is the model's to decide.
+class CheckBoxPeer final : public ControlPeer {
+public:
+    CheckBoxPeer(FormWindow& form, forms::CheckBox& box, int id);
+
+    void Command(WORD code) override;
+    HBRUSH ControlColor(HDC dc) const override;
+    HBRUSH Background() const override;
+
+private:
+    void Apply(forms::Property what) override;
+
+    forms::CheckBox& m_box;
+};
+
+}  // namespace telvane::win32
