@@ -95,7 +95,7 @@ std::vector<std::string> OptionsCycles::Run(const std::shared_ptr<HostContext>& 
     ThreadWork work{&context, &client, &tab, times, {}, nullptr};
     HANDLE thread = ::CreateThread(
         nullptr, 0,
-        [](LPVOID parameter) -> DWORD {
+        [](LPVOID parameter) WINAPI -> DWORD {
             auto* work = static_cast<ThreadWork*>(parameter);
             try {
                 if (FAILED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {

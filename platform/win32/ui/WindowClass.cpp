@@ -1,7 +1,6 @@
 #include "platform/win32/ui/WindowClass.h"
 
 #include <atomic>
-#include <cwchar>
 
 namespace telvane::win32 {
 namespace {
@@ -32,8 +31,17 @@ public:
     ~Lock() { g_busy.clear(std::memory_order_release); }
 };
 
+bool SameName(const wchar_t* a, const wchar_t* b) {
+    // By hand: the C runtime's wcscmp is not among what the DLLs may import.
+    while (*a != L'\0' && *a == *b) {
+        ++a;
+        ++b;
+    }
+    return *a == *b;
+}
+
 bool Same(const Registration& slot, HINSTANCE module, const wchar_t* name) {
-    return slot.name && slot.module == module && std::wcscmp(slot.name, name) == 0;
+    return slot.name && slot.module == module && SameName(slot.name, name);
 }
 
 }  // namespace
