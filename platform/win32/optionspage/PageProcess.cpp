@@ -2,10 +2,10 @@
 
 #include "platform/win32/optionspage/PageProcess.h"
 
-#include <atomic>
-
 #include "platform/win32/com/ModuleVersion.h"
 #include "platform/win32/com/ServerModule.h"
+
+#include "platform/win32/com/SpinLock.h"
 
 namespace telvane::win32 {
 namespace {
@@ -27,25 +27,16 @@ struct Entry {
 
 constexpr int Threads = 64;
 Entry g_entries[Threads] = {};
-std::atomic_flag g_busy = ATOMIC_FLAG_INIT;
+com::SpinLock g_busy;
 
-class Lock {
-public:
-    Lock() {
-        while (g_busy.test_and_set(std::memory_order_acquire))
-            ::Sleep(0);
-    }
-    Lock(const Lock&) = delete;
-    Lock& operator=(const Lock&) = delete;
-    ~Lock() { g_busy.clear(std::memory_order_release); }
-};
+using Lock = com::SpinLock::Held;
 
 }  // namespace
 
 std::shared_ptr<PageProcess> PageProcess::Acquire() {
     const DWORD thread = ::GetCurrentThreadId();
     {
-        const Lock lock;
+        const Lock lock(g_busy);
         for (const Entry& entry : g_entries) {
             if (entry.process && entry.thread == thread) {
                 if (auto process = entry.process->weak_from_this().lock())
@@ -54,7 +45,7 @@ std::shared_ptr<PageProcess> PageProcess::Acquire() {
         }
     }
     auto process = std::make_shared<PageProcess>();
-    const Lock lock;
+    const Lock lock(g_busy);
     for (Entry& entry : g_entries) {
         if (!entry.process) {
             entry = {thread, process.get()};
@@ -70,7 +61,7 @@ PageProcess::PageProcess()
 
 PageProcess::~PageProcess() {
     {
-        const Lock lock;
+        const Lock lock(g_busy);
         for (Entry& entry : g_entries) {
             if (entry.process == this)
                 entry = {};

@@ -1,6 +1,6 @@
 #include "platform/win32/ui/WindowClass.h"
 
-#include <atomic>
+#include "platform/win32/com/SpinLock.h"
 
 namespace telvane::win32 {
 namespace {
@@ -15,21 +15,11 @@ struct Registration {
 
 constexpr int Slots = 16;
 Registration g_registrations[Slots] = {};
-std::atomic_flag g_busy = ATOMIC_FLAG_INIT;
+com::SpinLock g_busy;
 
 // Pages of the mail client's Options dialog may live on more than one thread, and the
-// registrations are the process's. Held for a few instructions and one Register/Unregister
-// call, so spinning costs nothing worth a kernel object (XP has no slim lock).
-class Lock {
-public:
-    Lock() {
-        while (g_busy.test_and_set(std::memory_order_acquire))
-            ::Sleep(0);
-    }
-    Lock(const Lock&) = delete;
-    Lock& operator=(const Lock&) = delete;
-    ~Lock() { g_busy.clear(std::memory_order_release); }
-};
+// registrations are the process's; held for a few instructions and one Register/Unregister call.
+using Lock = com::SpinLock::Held;
 
 bool SameName(const wchar_t* a, const wchar_t* b) {
     // By hand: the C runtime's wcscmp is not among what the DLLs may import.
@@ -47,7 +37,7 @@ bool Same(const Registration& slot, HINSTANCE module, const wchar_t* name) {
 }  // namespace
 
 WindowClass::WindowClass(const WNDCLASSEXW& description) {
-    const Lock lock;
+    const Lock lock(g_busy);
     int free = -1;
     for (int i = 0; i < Slots; ++i) {
         Registration& slot = g_registrations[i];
@@ -75,7 +65,7 @@ WindowClass::WindowClass(const WNDCLASSEXW& description) {
 WindowClass::~WindowClass() {
     if (m_slot < 0)
         return;
-    const Lock lock;
+    const Lock lock(g_busy);
     Registration& slot = g_registrations[m_slot];
     if (--slot.holders > 0)
         return;
@@ -86,7 +76,7 @@ WindowClass::~WindowClass() {
 }
 
 bool WindowClass::AnyLeft(HINSTANCE module) noexcept {
-    const Lock lock;
+    const Lock lock(g_busy);
     for (const Registration& slot : g_registrations) {
         if (slot.name && slot.module == module)
             return true;
