@@ -2,7 +2,6 @@
 
 #include <stdexcept>
 
-#include "apps/outlookhost/SampleStore.h"
 #include "apps/outlookhost/ServerItem.h"
 #include "common/outlook/Folders.h"
 #include "common/outlook/Items.h"
@@ -11,11 +10,12 @@
 #include "platform/win32/outlook/ComContactItem.h"
 #include "platform/win32/outlook/DispIdCache.h"
 #include "platform/win32/outlook/OutlookIds.h"
+#include "tests/support/SampleStore.h"
 
 namespace telvane::bench {
 
 ContactBench::ContactBench() : m_context(std::make_shared<outlookhost::HostContext>()) {
-    outlookhost::SampleStore::Build(m_client);
+    testsupport::SampleStore::Small(m_client);
     auto item = m_client.Application()
                     ->GetNamespace("MAPI")
                     ->Folders()

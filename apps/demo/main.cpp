@@ -7,7 +7,6 @@
 
 #include "addin/AddInLibrary.h"
 #include "addin/TLConnect.h"
-#include "apps/demo/SampleStore.h"
 #include "apps/demo/Transcript.h"
 #include "forms/SvgRenderer.h"
 #include "optionspage/PageLibrary.h"
@@ -16,6 +15,7 @@
 #include "platform/memory/outlook/MemoryPropertyPageSite.h"
 #include "platform/memory/registry/MemoryRegistry.h"
 #include "platform/memory/ui/HeadlessHost.h"
+#include "tests/support/SampleStore.h"
 
 using namespace telvane;
 
@@ -67,7 +67,7 @@ int main(int argc, char** argv) {
     memory::MailClient client;
     memory::MemoryRegistry registry;
     memory::HeadlessHost host;
-    demo::SampleStore sample(client);
+    testsupport::SampleStore sample(client);
     demo::Transcript say(std::cout, client, registry);
     Pictures pictures(output);
     std::cout << "Telvane demo on the built-in sample store\n";

@@ -15,7 +15,7 @@
 #include "apps/hostbenchmark/PaintWatch.h"
 #include "apps/hostbenchmark/PaintedFaxManagerSession.h"
 #include "apps/hostbenchmark/StoreForest.h"
-#include "apps/outlookhost/SampleStore.h"
+#include "tests/support/SampleStore.h"
 
 namespace telvane::bench {
 namespace {
@@ -112,7 +112,7 @@ void HostRuns::Measured(const std::string& host, std::int32_t folders, double se
 HostRuns::HostRuns(double budgetSeconds)
     : m_budgetSeconds(budgetSeconds),
       m_prepared(MailClientHost::Prepare()),
-      m_contacts(outlookhost::SampleStore::Build(m_sample)),
+      m_contacts(testsupport::SampleStore::Small(m_sample)),
       m_explorer(m_sample.OpenExplorer()) {}
 
 HostRuns::~HostRuns() {

@@ -12,8 +12,6 @@
 #include <thread>
 #include <utility>
 
-#include "apps/outlookhost/NativeTree.h"
-#include "apps/outlookhost/SampleStore.h"
 #include "apps/outlookhost/ScreenPicture.h"
 #include "apps/outlookhost/ServerApplication.h"
 #include "apps/outlookhost/ServerModuleFile.h"
@@ -21,9 +19,13 @@
 #include "platform/win32/com/HResultText.h"
 #include "platform/win32/com/RegistryKeyHandle.h"
 #include "platform/win32/com/TextConversion.h"
+#include "tests/support/NativeTree.h"
+#include "tests/support/SampleStore.h"
+#include "tests/support/ShownWindows.h"
 
 namespace telvane::outlookhost {
 
+using testsupport::ShownWindows;
 using win32::com::Hex;
 
 namespace {
@@ -58,84 +60,8 @@ std::string Quoted(const std::string& text) {
     return "\"" + text + "\"";
 }
 
-// A caption as the user reads it: without the access keys' markers.
-std::wstring Readable(const std::wstring& text) {
-    std::wstring readable;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == L'&' && i + 1 < text.size())
-            ++i;
-        readable += text[i];
-    }
-    return readable;
-}
-
 std::string Utf8(const std::wstring& text) {
     return win32::com::Utf8FromWide({text.c_str(), text.size()});
-}
-
-std::wstring TextOf(HWND window) {
-    wchar_t text[512] = {};
-    ::GetWindowTextW(window, text, 512);
-    return text;
-}
-
-std::wstring ClassOf(HWND window) {
-    wchar_t name[128] = {};
-    ::GetClassNameW(window, name, 128);
-    return name;
-}
-
-// Whether a person can use the window now: it and every window up to its top-level window
-// are shown and enabled.
-bool Usable(HWND window) {
-    for (HWND at = window; at; at = ::GetAncestor(at, GA_PARENT)) {
-        if (at == ::GetDesktopWindow())
-            break;
-        if (!::IsWindowVisible(at) || !::IsWindowEnabled(at))
-            return false;
-    }
-    return true;
-}
-
-// The shown windows of this thread, top-level windows and their descendants, for which match
-// holds; the first one found.
-HWND FindShown(const std::function<bool(HWND)>& match) {
-    struct Search {
-        const std::function<bool(HWND)>* match;
-        HWND found;
-    } search{&match, nullptr};
-    ::EnumThreadWindows(
-        ::GetCurrentThreadId(),
-        [](HWND window, LPARAM context) CALLBACK -> BOOL {
-            auto* search = reinterpret_cast<Search*>(context);
-            if (!::IsWindowVisible(window))
-                return TRUE;
-            if ((*search->match)(window)) {
-                search->found = window;
-                return FALSE;
-            }
-            ::EnumChildWindows(
-                window,
-                [](HWND child, LPARAM inner) CALLBACK -> BOOL {
-                    auto* search = reinterpret_cast<Search*>(inner);
-                    if (::IsWindowVisible(child) && (*search->match)(child)) {
-                        search->found = child;
-                        return FALSE;
-                    }
-                    return TRUE;
-                },
-                context);
-            return search->found ? FALSE : TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-HWND FindText(const std::string& text, bool usable) {
-    const std::wstring wanted = Readable(win32::com::WideFromUtf8(text));
-    return FindShown([&](HWND window) {
-        return Readable(TextOf(window)) == wanted && (!usable || Usable(window));
-    });
 }
 
 std::vector<std::string> SplitList(const std::string& text) {
@@ -306,16 +232,18 @@ ScenarioRunner::ScenarioRunner() {
     };
     m_steps["expect-enabled"] = [this](const std::string& value) {
         auto [text, state] = SplitLast(value, ':');
-        HWND window = FindText(text, false);
+        HWND window = ShownWindows::FindText(text, false);
         // Enabled for the user: the window and every one up to its top-level window, so a
         // button under a modal window is not.
-        const std::string actual = !window ? "not shown" : (Usable(window) ? "yes" : "no");
+        const std::string actual =
+            !window ? "not shown" : (ShownWindows::Usable(window) ? "yes" : "no");
         Check(actual == state, Quoted(text) + " takes input: " + actual + ", expected " + state);
     };
     m_steps["expect-focus"] = [this](const std::string& text) {
         HWND focus = ::GetFocus();
-        const std::string actual = focus ? Utf8(Readable(TextOf(focus))) : "(nothing)";
-        Check(actual == Utf8(Readable(win32::com::WideFromUtf8(text))),
+        const std::string actual =
+            focus ? Utf8(ShownWindows::Readable(ShownWindows::TextOf(focus))) : "(nothing)";
+        Check(actual == Utf8(ShownWindows::Readable(win32::com::WideFromUtf8(text))),
               "the focus is on " + Quoted(actual) + ", expected " + Quoted(text));
     };
     m_steps["expect-options"] = [this](const std::string& state) {
@@ -353,7 +281,7 @@ ScenarioRunner::ScenarioRunner() {
 
     // Real input: each waits on the driver thread until its target takes input.
     m_inputSteps["click"] = [this](const std::string& text) {
-        HWND target = m_driver->WaitFor([&] { return FindText(text, true); },
+        HWND target = m_driver->WaitFor([&] { return ShownWindows::FindText(text, true); },
                                         Quoted(text) + " to take a click");
         RECT client = {};
         m_driver->OnUi([&] { ::GetClientRect(target, &client); });
@@ -363,8 +291,9 @@ ScenarioRunner::ScenarioRunner() {
         RECT item = {};
         HWND tabs = m_driver->WaitFor(
             [&]() -> HWND {
-                HWND found = FindShown([](HWND window) {
-                    return ClassOf(window) == L"SysTabControl32" && Usable(window);
+                HWND found = ShownWindows::FindShown([](HWND window) {
+                    return ShownWindows::ClassOf(window) == L"SysTabControl32" &&
+                           ShownWindows::Usable(window);
                 });
                 const auto count = found ? ::SendMessageW(found, TCM_GETITEMCOUNT, 0, 0) : 0;
                 for (LRESULT i = 0; i < count; ++i) {
@@ -387,13 +316,14 @@ ScenarioRunner::ScenarioRunner() {
         RECT item = {};
         HWND tree = m_driver->WaitFor(
             [&]() -> HWND {
-                HWND found = FindShown([](HWND window) {
-                    return ClassOf(window) == L"SysTreeView32" && Usable(window);
+                HWND found = ShownWindows::FindShown([](HWND window) {
+                    return ShownWindows::ClassOf(window) == L"SysTreeView32" &&
+                           ShownWindows::Usable(window);
                 });
                 if (!found)
                     return nullptr;
-                item = NativeTree::TextRect(
-                    found, NativeTree::Find(found, win32::com::WideFromUtf8(start)));
+                item = testsupport::NativeTree::TextRect(
+                    found, testsupport::NativeTree::Find(found, win32::com::WideFromUtf8(start)));
                 return ::IsRectEmpty(&item) ? nullptr : found;
             },
             "a tree node " + Quoted(start));
@@ -462,8 +392,9 @@ void ScenarioRunner::RunSteps(const std::vector<std::string>& steps) {
     // A failed step may leave a modal window open over the host's loop: closed as a user would.
     m_driver->OnUi([] {
         HWND modal = nullptr;
-        while ((modal = FindShown([](HWND window) {
-                    return ::GetParent(window) == nullptr && ClassOf(window) == L"TelvaneForm";
+        while ((modal = ShownWindows::FindShown([](HWND window) {
+                    return ::GetParent(window) == nullptr &&
+                           ShownWindows::ClassOf(window) == L"TelvaneForm";
                 })) != nullptr) {
             ::SendMessageW(modal, WM_CLOSE, 0, 0);
             if (::IsWindowVisible(modal))
@@ -499,11 +430,11 @@ void ScenarioRunner::Check(bool held, const std::string& what) {
 }
 
 bool ScenarioRunner::Run(const std::vector<std::string>& steps) {
-    UiDriver driver;
+    testsupport::UiDriver driver;
     m_driver = &driver;
     // The steps report their own failures; what escapes them still counts, and Finish closes
     // what is left open.
-    driver.Run([&](UiDriver&) { RunSteps(steps); },
+    driver.Run([&](testsupport::UiDriver&) { RunSteps(steps); },
                [this](MSG& message) { return m_options && m_options->PreTranslate(message); },
                [] {});
     m_driver = nullptr;
@@ -517,7 +448,7 @@ bool ScenarioRunner::Run(const std::vector<std::string>& steps) {
 
 void ScenarioRunner::Start() {
     m_client = std::make_unique<memory::MailClient>();
-    m_contacts = SampleStore::Build(*m_client);
+    m_contacts = testsupport::SampleStore::Small(*m_client);
     if (m_withExplorer)
         m_explorer = m_client->OpenExplorer();
     auto application =

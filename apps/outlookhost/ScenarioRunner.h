@@ -13,9 +13,9 @@
 #include "apps/outlookhost/AddInHost.h"
 #include "apps/outlookhost/HostContext.h"
 #include "apps/outlookhost/OptionsDialog.h"
-#include "apps/outlookhost/UiDriver.h"
 #include "platform/memory/outlook/MailClient.h"
 #include "platform/win32/com/ComPtr.h"
+#include "tests/support/UiDriver.h"
 
 namespace telvane::outlookhost {
 
@@ -91,7 +91,7 @@ private:
     std::shared_ptr<HostContext> m_context = std::make_shared<HostContext>();
     std::map<std::string, Step> m_steps;       // on the user-interface thread
     std::map<std::string, Step> m_inputSteps;  // on the driver thread
-    UiDriver* m_driver = nullptr;
+    testsupport::UiDriver* m_driver = nullptr;
     // Calls recorded by the Options dialog and the page sites, kept after the dialog closes.
     std::map<std::string, std::vector<std::string>> m_controlCalls;
     std::map<std::string, std::vector<std::string>> m_siteCalls;

@@ -48,16 +48,15 @@ const InterfaceName kInterfaceNames[] = {
 ServerPropertyPageSite::ServerPropertyPageSite(std::shared_ptr<HostContext> context,
                                                std::shared_ptr<outlook::PropertyPageSite> site,
                                                Dialog dialog)
-    : ServerObject(std::move(context)), m_site(std::move(site)), m_dialog(std::move(dialog)) {}
-
-void ServerPropertyPageSite::Record(const std::string& call) {
-    m_calls.push_back(call);
+    : RecordingOleSite(dialog.window, dialog.position, std::move(context)),
+      m_site(std::move(site)),
+      m_statusChanged(std::move(dialog.statusChanged)) {
+    OnTabbedOut(std::move(dialog.tabbedOut));
 }
 
 void ServerPropertyPageSite::Disconnect() {
-    m_activeObject.Reset();
-    m_dialog.statusChanged = nullptr;
-    m_dialog.tabbedOut = nullptr;
+    DropActiveObject();
+    m_statusChanged = nullptr;
 }
 
 ComPtr<IDispatch> ServerPropertyPageSite::NewApplication() {
@@ -101,211 +100,12 @@ STDMETHODIMP ServerPropertyPageSite::OnStatusChange() {
     try {
         m_site->OnStatusChange();
         // The mail client asks the page at once whether it is dirty.
-        if (m_dialog.statusChanged)
-            m_dialog.statusChanged();
+        if (m_statusChanged)
+            m_statusChanged();
         return S_OK;
     } catch (...) {
         return ReportCurrentException(nullptr);
     }
-}
-
-// IOleClientSite
-
-STDMETHODIMP ServerPropertyPageSite::SaveObject() {
-    return E_NOTIMPL;
-}
-
-STDMETHODIMP ServerPropertyPageSite::GetMoniker(DWORD, DWORD, IMoniker** moniker) {
-    if (moniker)
-        *moniker = nullptr;
-    return E_NOTIMPL;
-}
-
-STDMETHODIMP ServerPropertyPageSite::GetContainer(IOleContainer** container) {
-    Record("IOleClientSite::GetContainer");
-    if (container)
-        *container = nullptr;
-    return E_NOINTERFACE;
-}
-
-STDMETHODIMP ServerPropertyPageSite::ShowObject() {
-    Record("IOleClientSite::ShowObject");
-    return S_OK;
-}
-
-STDMETHODIMP ServerPropertyPageSite::OnShowWindow(BOOL) {
-    return S_OK;
-}
-
-STDMETHODIMP ServerPropertyPageSite::RequestNewObjectLayout() {
-    return E_NOTIMPL;
-}
-
-// IOleWindow
-
-STDMETHODIMP ServerPropertyPageSite::GetWindow(HWND* window) {
-    Record("IOleInPlaceSite::GetWindow");
-    if (!window)
-        return E_POINTER;
-    *window = m_dialog.window;
-    return m_dialog.window ? S_OK : E_FAIL;
-}
-
-STDMETHODIMP ServerPropertyPageSite::ContextSensitiveHelp(BOOL) {
-    return E_NOTIMPL;
-}
-
-// IOleInPlaceSite
-
-STDMETHODIMP ServerPropertyPageSite::CanInPlaceActivate() {
-    Record("IOleInPlaceSite::CanInPlaceActivate");
-    return m_dialog.window ? S_OK : S_FALSE;
-}
-
-STDMETHODIMP ServerPropertyPageSite::OnInPlaceActivate() {
-    Record("IOleInPlaceSite::OnInPlaceActivate");
-    return S_OK;
-}
-
-STDMETHODIMP ServerPropertyPageSite::OnUIActivate() {
-    Record("IOleInPlaceSite::OnUIActivate");
-    return S_OK;
-}
-
-STDMETHODIMP ServerPropertyPageSite::GetWindowContext(IOleInPlaceFrame** frame,
-                                                      IOleInPlaceUIWindow** document,
-                                                      LPRECT position, LPRECT clip,
-                                                      LPOLEINPLACEFRAMEINFO info) {
-    Record("IOleInPlaceSite::GetWindowContext");
-    if (!frame || !document || !position || !clip || !info)
-        return E_POINTER;
-    // The dialog is the frame; there is no document window between them.
-    *frame = static_cast<IOleInPlaceFrame*>(this);
-    AddRef();
-    *document = nullptr;
-    *position = m_dialog.position;
-    *clip = m_dialog.position;
-    info->fMDIApp = FALSE;
-    info->hwndFrame = m_dialog.window;
-    info->haccel = nullptr;
-    info->cAccelEntries = 0;
-    return S_OK;
-}
-
-STDMETHODIMP ServerPropertyPageSite::Scroll(SIZE) {
-    return E_NOTIMPL;
-}
-
-STDMETHODIMP ServerPropertyPageSite::OnUIDeactivate(BOOL) {
-    Record("IOleInPlaceSite::OnUIDeactivate");
-    return S_OK;
-}
-
-STDMETHODIMP ServerPropertyPageSite::OnInPlaceDeactivate() {
-    Record("IOleInPlaceSite::OnInPlaceDeactivate");
-    m_activeObject.Reset();
-    return S_OK;
-}
-
-STDMETHODIMP ServerPropertyPageSite::DiscardUndoState() {
-    return S_OK;
-}
-
-STDMETHODIMP ServerPropertyPageSite::DeactivateAndUndo() {
-    return S_OK;
-}
-
-STDMETHODIMP ServerPropertyPageSite::OnPosRectChange(LPCRECT) {
-    Record("IOleInPlaceSite::OnPosRectChange");
-    return S_OK;  // the page keeps the tab's area
-}
-
-// IOleControlSite
-
-STDMETHODIMP ServerPropertyPageSite::OnControlInfoChanged() {
-    Record("IOleControlSite::OnControlInfoChanged");
-    return S_OK;
-}
-
-STDMETHODIMP ServerPropertyPageSite::LockInPlaceActive(BOOL) {
-    return S_OK;
-}
-
-STDMETHODIMP ServerPropertyPageSite::GetExtendedControl(IDispatch** extender) {
-    Record("IOleControlSite::GetExtendedControl");
-    if (extender)
-        *extender = nullptr;
-    return E_NOTIMPL;
-}
-
-STDMETHODIMP ServerPropertyPageSite::TransformCoords(POINTL*, POINTF*, DWORD) {
-    return E_NOTIMPL;
-}
-
-STDMETHODIMP ServerPropertyPageSite::TranslateAccelerator(MSG* message, DWORD modifiers) {
-    Record("IOleControlSite::TranslateAccelerator");
-    if (!message)
-        return E_POINTER;
-    if (message->message == WM_KEYDOWN && message->wParam == VK_TAB && m_dialog.tabbedOut &&
-        m_dialog.tabbedOut((modifiers & 1) != 0)) {  // KEYMOD_SHIFT
-        return S_OK;
-    }
-    return S_FALSE;
-}
-
-STDMETHODIMP ServerPropertyPageSite::OnFocus(BOOL gotFocus) {
-    Record(gotFocus ? "IOleControlSite::OnFocus(TRUE)" : "IOleControlSite::OnFocus(FALSE)");
-    return S_OK;
-}
-
-STDMETHODIMP ServerPropertyPageSite::ShowPropertyFrame() {
-    return E_NOTIMPL;
-}
-
-// IOleInPlaceFrame
-
-STDMETHODIMP ServerPropertyPageSite::GetBorder(LPRECT) {
-    return INPLACE_E_NOTOOLSPACE;
-}
-
-STDMETHODIMP ServerPropertyPageSite::RequestBorderSpace(LPCBORDERWIDTHS) {
-    return INPLACE_E_NOTOOLSPACE;
-}
-
-STDMETHODIMP ServerPropertyPageSite::SetBorderSpace(LPCBORDERWIDTHS widths) {
-    Record("IOleInPlaceFrame::SetBorderSpace");
-    return widths ? INPLACE_E_NOTOOLSPACE : S_OK;
-}
-
-STDMETHODIMP ServerPropertyPageSite::SetActiveObject(IOleInPlaceActiveObject* object, LPCOLESTR) {
-    Record(object ? "IOleInPlaceFrame::SetActiveObject(object)"
-                  : "IOleInPlaceFrame::SetActiveObject(none)");
-    m_activeObject = ComPtr<IOleInPlaceActiveObject>(object);
-    return S_OK;
-}
-
-STDMETHODIMP ServerPropertyPageSite::InsertMenus(HMENU, LPOLEMENUGROUPWIDTHS) {
-    return E_NOTIMPL;
-}
-
-STDMETHODIMP ServerPropertyPageSite::SetMenu(HMENU, HOLEMENU, HWND) {
-    return S_OK;
-}
-
-STDMETHODIMP ServerPropertyPageSite::RemoveMenus(HMENU) {
-    return S_OK;
-}
-
-STDMETHODIMP ServerPropertyPageSite::SetStatusText(LPCOLESTR) {
-    return S_OK;
-}
-
-STDMETHODIMP ServerPropertyPageSite::EnableModeless(BOOL) {
-    return S_OK;
-}
-
-STDMETHODIMP ServerPropertyPageSite::TranslateAccelerator(LPMSG, WORD) {
-    return S_FALSE;
 }
 
 void* ServerPropertyPageSite::FindInterface(REFIID iid) {
@@ -317,15 +117,7 @@ void* ServerPropertyPageSite::FindInterface(REFIID iid) {
         IsEqualIID(iid, IID_OlPropertyPageSite)) {
         return static_cast<OlPropertyPageSite*>(this);
     }
-    if (IsEqualIID(iid, IID_IOleClientSite))
-        return static_cast<IOleClientSite*>(this);
-    if (IsEqualIID(iid, IID_IOleInPlaceSite) || IsEqualIID(iid, IID_IOleWindow))
-        return static_cast<IOleInPlaceSite*>(this);
-    if (IsEqualIID(iid, IID_IOleControlSite))
-        return static_cast<IOleControlSite*>(this);
-    if (IsEqualIID(iid, IID_IOleInPlaceFrame) || IsEqualIID(iid, IID_IOleInPlaceUIWindow))
-        return static_cast<IOleInPlaceFrame*>(this);
-    return nullptr;
+    return FindSiteInterface(iid);
 }
 
 std::span<const DispatchMember> ServerPropertyPageSite::Members() const {

@@ -4,12 +4,12 @@
 // folder given (scripts/windows/screenshots.sh makes PNGs of them for docs/).
 //
 // Product headers come before <windows.h>, whose macros share their names.
-#include "apps/demo/SampleStore.h"
 #include "optionspage/PageLibrary.h"
 #include "optionspage/TelvanePage.h"
 #include "platform/memory/outlook/MailClient.h"
 #include "platform/memory/outlook/MemoryPropertyPageSite.h"
 #include "platform/memory/registry/MemoryRegistry.h"
+#include "tests/support/SampleStore.h"
 
 #include <windows.h>
 
@@ -21,14 +21,14 @@
 #include <string>
 #include <thread>
 
-#include "apps/outlookhost/NativeTree.h"
-#include "apps/outlookhost/UiDriver.h"
 #include "platform/win32/ui/Win32UiHost.h"
+#include "tests/support/NativeTree.h"
+#include "tests/support/UiDriver.h"
 
 namespace {
 
-using telvane::outlookhost::NativeTree;
-using telvane::outlookhost::UiDriver;
+using telvane::testsupport::NativeTree;
+using telvane::testsupport::UiDriver;
 
 // The window as the screen shows it, title bar and frame included.
 bool Save(HWND window, const std::string& path) {
@@ -102,7 +102,7 @@ int main(int argc, char** argv) {
     const std::string folder = argc > 1 ? argv[1] : ".";
     win32::Win32UiHost host;
     memory::MailClient client;
-    demo::SampleStore sample{client};
+    testsupport::SampleStore sample{client};
     // Enough contacts that Update is still at work when the picture is taken.
     auto large = sample.personal.AddFolder("Customers", outlook::olContactItem);
     for (int i = 0; i < 40000; ++i) {

@@ -102,7 +102,8 @@ TEST_F(InPlaceActivationTest, ActivationFollowsTheSiteAndDeactivationDestroysThe
         m_control->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, &m_site, 0, m_window.Get(), &Position),
         S_OK);
     EXPECT_EQ(m_site.Calls(),
-              (Calls{"CanInPlaceActivate", "OnInPlaceActivate", "GetWindow", "GetWindowContext"}));
+              (Calls{"IOleInPlaceSite::CanInPlaceActivate", "IOleInPlaceSite::OnInPlaceActivate",
+                     "IOleInPlaceSite::GetWindow", "IOleInPlaceSite::GetWindowContext"}));
     HWND page = WindowOf(m_control.Get());
     ASSERT_NE(page, nullptr);
     EXPECT_EQ(::GetParent(page), m_window.Get()) << "a child of the site's window";
@@ -114,7 +115,9 @@ TEST_F(InPlaceActivationTest, ActivationFollowsTheSiteAndDeactivationDestroysThe
     ASSERT_EQ(
         m_control->DoVerb(OLEIVERB_UIACTIVATE, nullptr, &m_site, 0, m_window.Get(), &Position),
         S_OK);
-    EXPECT_EQ(m_site.Calls(), (Calls{"OnUIActivate", "SetActiveObject(object)", "OnFocus(true)"}));
+    EXPECT_EQ(m_site.Calls(),
+              (Calls{"IOleInPlaceSite::OnUIActivate", "IOleInPlaceFrame::SetActiveObject(object)",
+                     "IOleInPlaceFrame::SetBorderSpace", "IOleControlSite::OnFocus(TRUE)"}));
     ComPtr<IOleInPlaceActiveObject> active;
     ASSERT_EQ(m_control->QueryInterface(IID_IOleInPlaceActiveObject, active.PutVoid()), S_OK);
     EXPECT_EQ(m_site.ActiveObject(), active.Get());
@@ -129,8 +132,9 @@ TEST_F(InPlaceActivationTest, ActivationFollowsTheSiteAndDeactivationDestroysThe
 
     m_site.ClearCalls();
     ASSERT_EQ(m_control->Close(OLECLOSE_NOSAVE), S_OK);
-    EXPECT_EQ(m_site.Calls(), (Calls{"SetActiveObject(none)", "OnFocus(false)", "OnUIDeactivate",
-                                     "OnInPlaceDeactivate"}));
+    EXPECT_EQ(m_site.Calls(),
+              (Calls{"IOleInPlaceFrame::SetActiveObject(none)", "IOleControlSite::OnFocus(FALSE)",
+                     "IOleInPlaceSite::OnUIDeactivate", "IOleInPlaceSite::OnInPlaceDeactivate"}));
     EXPECT_FALSE(::IsWindow(page));
     EXPECT_EQ(WindowOf(m_control.Get()), nullptr);
     EXPECT_EQ(m_site.ActiveObject(), nullptr);
@@ -164,7 +168,7 @@ TEST_P(VerbTest, VerbsSucceedOnlyWhenTheirActivationHappens) {
     HWND page = WindowOf(m_control.Get());
     EXPECT_EQ(page != nullptr, c.windowAfter);
     if (c.canActivate != S_OK) {
-        EXPECT_EQ(m_site.Calls(), (Calls{"CanInPlaceActivate"}))
+        EXPECT_EQ(m_site.Calls(), (Calls{"IOleInPlaceSite::CanInPlaceActivate"}))
             << "a refused activation goes no further";
     }
     m_control->Close(OLECLOSE_NOSAVE);
@@ -491,7 +495,7 @@ TEST_F(InPlaceActivationTest, TabWalksThePageAndHandsOverAtEitherEnd) {
     EXPECT_TRUE(m_site.Calls().empty());
 
     EXPECT_EQ(tab(false), S_FALSE) << "the site did not take the key";
-    EXPECT_EQ(m_site.Calls(), (Calls{"TranslateAccelerator(Tab)"}));
+    EXPECT_EQ(m_site.Calls(), (Calls{"IOleControlSite::TranslateAccelerator(Tab)"}));
     EXPECT_EQ(::GetFocus(), box);
 
     m_site.ClearCalls();
@@ -499,7 +503,7 @@ TEST_F(InPlaceActivationTest, TabWalksThePageAndHandsOverAtEitherEnd) {
     EXPECT_EQ(tab(true), S_OK);
     EXPECT_EQ(::GetFocus(), button);
     EXPECT_EQ(tab(true), S_OK) << "the site took the key";
-    EXPECT_EQ(m_site.Calls(), (Calls{"TranslateAccelerator(Tab+Shift)"}));
+    EXPECT_EQ(m_site.Calls(), (Calls{"IOleControlSite::TranslateAccelerator(Tab+Shift)"}));
 
     active.Reset();
     m_control->Close(OLECLOSE_NOSAVE);

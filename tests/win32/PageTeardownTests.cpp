@@ -137,9 +137,9 @@ TEST_F(PageTeardownTest, FailuresWhileThePageGoesAreReportedOrDroppedNeverThrown
                 EXPECT_EQ(hr, S_OK);
             }
             EXPECT_EQ(m_window.Descendants(), 0) << "the window went all the same";
-            EXPECT_NE(
-                std::find(m_site.Calls().begin(), m_site.Calls().end(), "OnInPlaceDeactivate"),
-                m_site.Calls().end())
+            EXPECT_NE(std::find(m_site.Calls().begin(), m_site.Calls().end(),
+                                "IOleInPlaceSite::OnInPlaceDeactivate"),
+                      m_site.Calls().end())
                 << "the site heard the page is no longer active";
         }
         // The final Release: nothing may escape it.

@@ -8,7 +8,6 @@
 
 #include "apps/outlookhost/ComApartment.h"
 #include "apps/outlookhost/HostContext.h"
-#include "apps/outlookhost/SampleStore.h"
 #include "apps/outlookhost/ServerApplication.h"
 #include "common/outlook/ContactItem.h"
 #include "common/outlook/Explorers.h"
@@ -21,6 +20,7 @@
 #include "common/outlook/RaisedError.h"
 #include "platform/memory/outlook/MailClient.h"
 #include "platform/win32/outlook/OutlookBridge.h"
+#include "tests/support/SampleStore.h"
 
 namespace telvane::tests {
 namespace {
@@ -32,7 +32,7 @@ using ::testing::ElementsAre;
 class HostRoundTrip : public ::testing::Test {
 protected:
     void SetUp() override {
-        contacts.emplace(outlookhost::SampleStore::Build(client));
+        contacts.emplace(testsupport::SampleStore::Small(client));
         explorer.emplace(client.OpenExplorer());
         auto server = win32::com::MakeComObject<outlookhost::ServerApplication>(
             context, client.Application());

@@ -1,5 +1,4 @@
 // Product headers come before <windows.h>, whose macros share their names.
-#include "apps/demo/SampleStore.h"
 #include "common/outlook/ContactItem.h"
 #include "common/outlook/RaisedError.h"
 #include "optionspage/PageLibrary.h"
@@ -7,6 +6,7 @@
 #include "platform/memory/outlook/MailClient.h"
 #include "platform/memory/outlook/MemoryPropertyPageSite.h"
 #include "platform/memory/registry/MemoryRegistry.h"
+#include "tests/support/SampleStore.h"
 
 #include <windows.h>
 
@@ -16,17 +16,17 @@
 #include <chrono>
 #include <cstdio>
 
-#include "apps/outlookhost/NativeTree.h"
-#include "apps/outlookhost/UiDriver.h"
 #include "platform/win32/com/TextConversion.h"
 #include "platform/win32/ui/Win32UiHost.h"
+#include "tests/support/NativeTree.h"
+#include "tests/support/UiDriver.h"
 #include "tests/win32_ui/NativeChecks.h"
 
 namespace telvane {
 namespace {
 
-using outlookhost::NativeTree;
-using outlookhost::UiDriver;
+using testsupport::NativeTree;
+using testsupport::UiDriver;
 
 constexpr outlook::ContactField kFaxFields[] = {outlook::ContactField::BusinessFaxNumber,
                                                 outlook::ContactField::HomeFaxNumber,
@@ -152,7 +152,7 @@ protected:
 
     win32::Win32UiHost host;
     memory::MailClient client;
-    demo::SampleStore sample{client};
+    testsupport::SampleStore sample{client};
     memory::MemoryRegistry registry;
     PageLibrary library{registry, host};
     std::shared_ptr<memory::MemoryPropertyPageSite> site = client.NewPropertyPageSite();

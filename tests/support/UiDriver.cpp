@@ -1,4 +1,4 @@
-#include "apps/outlookhost/UiDriver.h"
+#include "tests/support/UiDriver.h"
 
 #include <atomic>
 #include <chrono>
@@ -6,9 +6,9 @@
 #include <stdexcept>
 #include <thread>
 
-#include "apps/outlookhost/DriverThread.h"
+#include "tests/support/DriverThread.h"
 
-namespace telvane::outlookhost {
+namespace telvane::testsupport {
 namespace {
 
 constexpr UINT kRunOnUi = WM_APP + 1;
@@ -204,4 +204,4 @@ void UiDriver::Require(bool condition, const std::string& what) {
         throw Abandoned(what);
 }
 
-}  // namespace telvane::outlookhost
+}  // namespace telvane::testsupport

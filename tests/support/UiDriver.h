@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-namespace telvane::outlookhost {
+namespace telvane::testsupport {
 
 // Acts as a person at the keyboard and mouse while the windows run. The caller's thread is
 // the UI thread and pumps messages (the product's modal loops included); the driver runs the
@@ -72,4 +72,4 @@ private:
     std::function<bool()> m_busy;
 };
 
-}  // namespace telvane::outlookhost
+}  // namespace telvane::testsupport

@@ -6,7 +6,7 @@
 
 #include <string>
 
-namespace telvane::outlookhost {
+namespace telvane::testsupport {
 
 // Reading a native tree view as the person in front of it does: by the text of its items.
 class NativeTree {
@@ -19,4 +19,4 @@ public:
     static RECT TextRect(HWND tree, HTREEITEM item);
 };
 
-}  // namespace telvane::outlookhost
+}  // namespace telvane::testsupport

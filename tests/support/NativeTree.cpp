@@ -1,6 +1,6 @@
-#include "apps/outlookhost/NativeTree.h"
+#include "tests/support/NativeTree.h"
 
-namespace telvane::outlookhost {
+namespace telvane::testsupport {
 
 std::wstring NativeTree::Text(HWND tree, HTREEITEM item) {
     wchar_t text[512] = {};
@@ -37,4 +37,4 @@ RECT NativeTree::TextRect(HWND tree, HTREEITEM item) {
     return area;
 }
 
-}  // namespace telvane::outlookhost
+}  // namespace telvane::testsupport

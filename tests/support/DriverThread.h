@@ -6,7 +6,7 @@
 #include <stdexcept>
 #include <utility>
 
-namespace telvane::outlookhost {
+namespace telvane::testsupport {
 
 // A thread that runs one piece of work and is joined when it goes. The Windows trees build with
 // the win32 thread model, whose libstdc++ has no std::thread (the posix one would bring in
@@ -45,4 +45,4 @@ private:
     HANDLE m_handle = nullptr;
 };
 
-}  // namespace telvane::outlookhost
+}  // namespace telvane::testsupport

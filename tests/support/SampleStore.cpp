@@ -1,6 +1,6 @@
-#include "apps/demo/SampleStore.h"
+#include "tests/support/SampleStore.h"
 
-namespace telvane::demo {
+namespace telvane::testsupport {
 
 using outlook::olContactItem;
 using outlook::olMailItem;
@@ -50,4 +50,25 @@ SampleStore::SampleStore(memory::MailClient& client)
     sales.AddFolder("Calendar", 1);
 }
 
-}  // namespace telvane::demo
+memory::FolderHandle SampleStore::Small(memory::MailClient& client) {
+    memory::FolderHandle store = client.AddStore("Personal Folders");
+    store.AddFolder("Inbox", olMailItem).AddMail("Hello");
+    memory::FolderHandle contacts = store.AddFolder("Contacts", olContactItem);
+    contacts.AddContact({.FileAs = "Ann Archer",
+                         .FirstName = "Ann",
+                         .LastName = "Archer",
+                         .BusinessFaxNumber = "0123 456"});
+    contacts.AddContact({.FileAs = "Bob Baker",
+                         .FirstName = "Bob",
+                         .LastName = "Baker",
+                         .HomeFaxNumber = "Fax: 555 1234"});
+    contacts.AddContact({.FileAs = "Cy Cole", .FirstName = "Cy", .LastName = "Cole"});
+    // Shown until someone hides it: what the fax manager's Hide All has to change.
+    contacts.AddContact({.FileAs = "Dee Dorsey",
+                         .FirstName = "Dee",
+                         .LastName = "Dorsey",
+                         .OtherFaxNumber = "0777 888"});
+    return contacts;
+}
+
+}  // namespace telvane::testsupport
