@@ -144,6 +144,9 @@ void frmFaxManager::Tell(const std::string& text) {
 void frmFaxManager::tvContacts_NodeClick(const std::shared_ptr<forms::Node>& node) {
     Guarded("list the folder's contacts", false, [&] {
         auto& module = m_library.modFaxManager;
+        // From here on the caption holds a folder's name, whose "&" is one of its characters
+        // and no access key: "R&D" shows as it is, and Alt+D stays Display's.
+        lblCaption(1).SetUseMnemonic(false);
         if (node->Tag() == "F") {
             auto& entry = module.m_arrFolders.at(static_cast<std::size_t>(node->Index()));
             lblCaption(1).SetCaption("Fax Contacts for " + entry.strName);

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "apps/outlookhost/OptionsDialogLayout.h"
 #include "common/outlook/RaisedError.h"
 #include "platform/win32/com/HResultText.h"
 #include "platform/win32/com/TextConversion.h"
@@ -22,12 +23,12 @@ namespace {
 
 constexpr int TabControlId = 100;
 constexpr int ApplyId = 0x3021;  // the Apply button of the system's property sheets
-// The dialog's client area and its parts, in pixels.
-constexpr int ClientWidth = 400;
-constexpr int ClientHeight = 456;
-constexpr int Margin = 7;
-constexpr int ButtonWidth = 75;
-constexpr int ButtonHeight = 23;
+using Layout = OptionsDialogLayout;
+constexpr int ClientWidth = Layout::ClientWidth;
+constexpr int ClientHeight = Layout::ClientHeight;
+constexpr int Margin = Layout::Margin;
+constexpr int ButtonWidth = Layout::ButtonWidth;
+constexpr int ButtonHeight = Layout::ButtonHeight;
 
 // An empty dialog in Tahoma 8, the mail client's dialog font; the controls come in
 // WM_INITDIALOG.
@@ -98,7 +99,7 @@ void OptionsDialog::Build(HWND window) {
                    SWP_NOZORDER | SWP_NOACTIVATE);
 
     // Created in tab order: the tab strip comes last, the page goes first.
-    const int buttonsTop = ClientHeight - Margin - ButtonHeight;
+    const int buttonsTop = Layout::ButtonsTop();
     const int applyLeft = ClientWidth - Margin - ButtonWidth;
     m_ok = Child(window, L"BUTTON", L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK,
                  applyLeft - 2 * (ButtonWidth + 6), buttonsTop, ButtonWidth, ButtonHeight);
@@ -107,9 +108,9 @@ void OptionsDialog::Build(HWND window) {
     m_apply = Child(window, L"BUTTON", L"&Apply", WS_TABSTOP | BS_PUSHBUTTON, ApplyId, applyLeft,
                     buttonsTop, ButtonWidth, ButtonHeight);
     ::EnableWindow(m_apply, FALSE);
-    const int tabHeight = buttonsTop - 2 * Margin;
+    const RECT strip = Layout::TabStripRect();
     m_tabControl = Child(window, WC_TABCONTROLW, L"", WS_TABSTOP | WS_CLIPSIBLINGS, TabControlId,
-                         Margin, Margin, ClientWidth - 2 * Margin, tabHeight);
+                         strip.left, strip.top, strip.right - strip.left, strip.bottom - strip.top);
     TCITEMW item = {};
     item.mask = TCIF_TEXT;
     item.pszText = const_cast<wchar_t*>(L"Preferences");

@@ -21,6 +21,7 @@
 #include <string>
 #include <thread>
 
+#include "apps/outlookhost/OptionsDialogLayout.h"
 #include "platform/win32/ui/Win32UiHost.h"
 #include "tests/support/NativeTree.h"
 #include "tests/support/UiDriver.h"
@@ -95,6 +96,59 @@ LRESULT CALLBACK TakeWhileWorking(int code, WPARAM wParam, LPARAM lParam) {
     return ::CallNextHookEx(g_working.hook, code, wParam, lParam);
 }
 
+// A stand-in for the mail client's Options dialog at the stand-in's own size: its buttons, its
+// tab strip with the product's tab chosen, and the window the page lies in, which fills the
+// strip's display area.
+struct OptionsFrame {
+    HWND dialog = nullptr;
+    HWND pageArea = nullptr;
+};
+
+OptionsFrame MakeOptionsFrame() {
+    using Layout = telvane::outlookhost::OptionsDialogLayout;
+    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+    RECT outer{0, 0, Layout::ClientWidth, Layout::ClientHeight};
+    ::AdjustWindowRectEx(&outer, style, FALSE, WS_EX_DLGMODALFRAME);
+    OptionsFrame frame;
+    frame.dialog = ::CreateWindowExW(WS_EX_DLGMODALFRAME, L"#32770", L"Options", style, 20, 20,
+                                     outer.right - outer.left, outer.bottom - outer.top, nullptr,
+                                     nullptr, nullptr, nullptr);
+    if (frame.dialog == nullptr)
+        return frame;
+    const auto font = reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT));
+    const auto child = [&](const wchar_t* kind, const wchar_t* text, DWORD more, const RECT& at) {
+        const HWND made = ::CreateWindowExW(0, kind, text, WS_CHILD | WS_VISIBLE | more, at.left,
+                                            at.top, at.right - at.left, at.bottom - at.top,
+                                            frame.dialog, nullptr, nullptr, nullptr);
+        ::SendMessageW(made, WM_SETFONT, font, FALSE);
+        return made;
+    };
+    const int top = Layout::ButtonsTop();
+    const int width = Layout::ButtonWidth;
+    int left = Layout::ClientWidth - Layout::Margin - 3 * width - 12;
+    for (const wchar_t* caption : {L"OK", L"Cancel", L"&Apply"}) {
+        const HWND button =
+            child(L"BUTTON", caption, BS_PUSHBUTTON, {left, top, left + width, top + 23});
+        if (caption[0] == L'&')
+            ::EnableWindow(button, FALSE);
+        left += width + 6;
+    }
+    RECT area = Layout::TabStripRect();
+    const HWND strip = child(WC_TABCONTROLW, L"", WS_CLIPSIBLINGS, area);
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    for (const wchar_t* title : {L"Preferences", L"Telvane"}) {
+        item.pszText = const_cast<wchar_t*>(title);
+        ::SendMessageW(strip, TCM_INSERTITEMW, ::SendMessageW(strip, TCM_GETITEMCOUNT, 0, 0),
+                       reinterpret_cast<LPARAM>(&item));
+    }
+    ::SendMessageW(strip, TCM_SETCURSEL, 1, 0);
+    ::SendMessageW(strip, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+    frame.pageArea = child(L"STATIC", L"", WS_CLIPCHILDREN | WS_CLIPSIBLINGS, area);
+    ::SetWindowPos(frame.pageArea, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    return frame;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -111,16 +165,20 @@ int main(int argc, char** argv) {
     }
     memory::MemoryRegistry registry;
     PageLibrary library{registry, host};
-    const HWND dialog =
-        ::CreateWindowExW(0, L"STATIC", L"Options", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 20, 20,
-                          420, 420, nullptr, nullptr, nullptr, nullptr);
+    const OptionsFrame frame = MakeOptionsFrame();
+    const HWND dialog = frame.dialog;
     if (dialog == nullptr) {
         std::fprintf(stderr, "no display\n");
         return 1;
     }
     auto page = std::make_shared<TelvanePage>(library);
     page->UserControl_InitProperties(client.NewPropertyPageSite());
-    host.EmbedIn(*page, dialog);
+    host.EmbedIn(*page, frame.pageArea);
+    // The size the dialog gives its pages, as the page's own adapter hands it on.
+    RECT area{};
+    ::GetClientRect(frame.pageArea, &area);
+    page->SetClientSize(host.Twips(area.right), host.Twips(area.bottom));
+    page->UserControl_Resize();
     page->Show();
     ::ShowWindow(dialog, SW_SHOW);
 

@@ -190,6 +190,44 @@ TEST_F(SvgRendererTest, LabelsAndImagesLieUnderTheOtherControlsOfTheirContainer)
         << "the picture box was created first and lies behind the list";
 }
 
+// A title with a rule running through its line, as the options tab has, and a word-wrapping
+// label whose caption is wider than its box.
+class RuledForm : public Form {
+public:
+    explicit RuledForm(UiHost& host) : Form(host, "frmRuled") { wrapped.SetWordWrap(true); }
+
+    Label title{*this, "lblTitle", {120, 120, 1200, 195}, "Telvane"};
+    Line rule{*this, "lnRule", 120, 225, 4800, 225, Color::System(SystemColor::WindowText)};
+    Label wrapped{*this,
+                  "lblWrapped",
+                  {120, 600, 2895, 735},
+                  "Suppress fax numbers from listing when addressing emails."};
+};
+
+TEST_F(SvgRendererTest, AnOpaqueLabelCoversTheLineBehindItAndAWrappingLabelStaysInItsBox) {
+    RuledForm ruled{host};
+    ruled.Show();
+    const std::string svg = SvgRenderer::Render(ruled);
+    // The container paints its lines under every child window, the title's background on top.
+    EXPECT_LT(svg.find("data-name=\"lnRule\""), svg.find("data-name=\"lblTitle\""));
+    EXPECT_EQ(TagWith(ControlMarkup(svg, "lblTitle"), "x", "8")["fill"],
+              Color::System(SystemColor::ButtonFace).ToHex());
+    const std::string markup = ControlMarkup(svg, "lblWrapped");
+    AttributeMap box = TagWith(svg, "data-name", "lblWrapped");
+    const double right = Number(box["data-left"]) + Number(box["data-width"]);
+    const double bottom = Number(box["data-top"]) + Number(box["data-height"]);
+    static const std::regex line(
+        R"re(<text x="([\d.]+)" y="([\d.]+)"[^>]*textLength="([\d.]+)")re");
+    int lines = 0;
+    for (auto it = std::sregex_iterator(markup.begin(), markup.end(), line);
+         it != std::sregex_iterator(); ++it) {
+        ++lines;
+        EXPECT_LE(Number((*it)[1]) + Number((*it)[3]), right + kPixelTolerance) << (*it)[0];
+        EXPECT_LE(Number((*it)[2]), bottom) << (*it)[0];
+    }
+    EXPECT_GE(lines, 2) << markup;
+}
+
 TEST_F(SvgRendererTest, DisabledControlsAreMarkedAndGreyed) {
     form.cmdClose.SetEnabled(false);
     form.frmeControl.SetEnabled(false);

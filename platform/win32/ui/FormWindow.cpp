@@ -168,8 +168,26 @@ void FormWindow::ApplyFocus() {
     const HWND focus = ::GetFocus();
     const bool ours = focus == m_window.Get() || ::IsChild(m_window.Get(), focus);
     const bool active_window = m_embedded ? ours : ::GetActiveWindow() == m_window.Get() || ours;
-    if (active_window && focus != peer->Window())
-        ::SetFocus(peer->Window());
+    // While the control's frame is shut the form's own window keeps the keys.
+    const HWND target = TakesFocus(peer->Window()) ? peer->Window() : m_window.Get();
+    if (active_window && focus != target)
+        ::SetFocus(target);
+}
+
+bool FormWindow::TakesFocus(HWND window) const {
+    for (HWND at = window; at != nullptr && at != m_window.Get(); at = ::GetParent(at)) {
+        if (!::IsWindowEnabled(at) || (::GetWindowLongPtrW(at, GWL_STYLE) & WS_VISIBLE) == 0)
+            return false;
+    }
+    return true;
+}
+
+void FormWindow::KeepFocusOutOf(HWND window) {
+    // Windows takes the focus from a window that is disabled or hidden, and from everything in
+    // it, and gives it to nobody: the keys would then reach no window until the user clicks.
+    const HWND focus = ::GetFocus();
+    if (window != nullptr && focus != nullptr && (focus == window || ::IsChild(window, focus)))
+        ::SetFocus(m_window.Get());
 }
 
 void FormWindow::FormChanged(forms::Property what) {
@@ -215,8 +233,19 @@ void FormWindow::ControlChanged(const forms::Control& control, forms::Property w
         ApplyFocus();
         return;
     }
-    if (ControlPeer* peer = Peer(control))
-        peer->Changed(what);
+    ControlPeer* peer = Peer(control);
+    if (peer == nullptr)
+        return;
+    const bool shown = what == forms::Property::Visible && control.Visible();
+    const bool enabled = what == forms::Property::Enabled && control.Enabled();
+    if ((what == forms::Property::Visible && !shown) ||
+        (what == forms::Property::Enabled && !enabled)) {
+        KeepFocusOutOf(peer->Window());
+    }
+    peer->Changed(what);
+    // The focus that had to leave comes back to the model's control once it can.
+    if (shown || enabled)
+        ApplyFocus();
 }
 
 void FormWindow::Paint(HWND window) {

@@ -44,6 +44,8 @@ public:
     void ControlChanged(const forms::Control& control, forms::Property what);
     // Native focus to the model's focused control.
     void ApplyFocus();
+    // Before `window` is disabled or hidden: a focus inside it moves to the form's window.
+    void KeepFocusOutOf(HWND window);
     // Where a native child sits: its container's window and its rectangle in it, in pixels.
     HWND ContainerWindow(const forms::Control& control) const;
     RECT PixelRect(const forms::Control& control) const;
@@ -57,6 +59,8 @@ private:
     void ApplyIcon();
     void ApplyCaption();
     void Paint(HWND window);
+    // Whether the window and its ancestors below the form's window are enabled and shown.
+    bool TakesFocus(HWND window) const;
     // Destroys the windows; the procedures no longer reach this object.
     void Release();
 

@@ -39,8 +39,11 @@ LabelPeer::LabelPeer(FormWindow& form, forms::Label& label, int id)
 }
 
 void LabelPeer::Fit() {
-    if (!m_label.AutoSize() || m_label.WordWrap())
+    if (!m_label.AutoSize() || m_label.WordWrap()) {
+        // The model's own size (a word-wrapping label grows in height only) is the window's.
+        ApplyBounds();
         return;
+    }
     // The model estimated the caption's width; here it is measured in the real font.
     Win32UiHost& host = Form().Host();
     const std::wstring caption = com::WideFromUtf8(m_label.Caption());
@@ -61,6 +64,8 @@ void LabelPeer::Fit() {
 void LabelPeer::Apply(forms::Property what) {
     switch (what) {
         case forms::Property::Caption:
+            // UseMnemonic's change comes as a caption change: the text is drawn anew either way.
+            ApplyTextStyle();
             ::SetWindowTextW(Window(), com::WideFromUtf8(m_label.Caption()).c_str());
             Fit();
             break;
@@ -72,18 +77,21 @@ void LabelPeer::Apply(forms::Property what) {
             ApplyFont(true);
             Fit();
             break;
-        case forms::Property::Appearance: {
-            auto style = static_cast<DWORD>(::GetWindowLongPtrW(Window(), GWL_STYLE));
-            style &= ~static_cast<DWORD>(SS_TYPEMASK | SS_NOPREFIX);
-            style |= TextStyle(m_label);
-            ::SetWindowLongPtrW(Window(), GWL_STYLE, static_cast<LONG_PTR>(style));
+        case forms::Property::Appearance:
+            ApplyTextStyle();
             ::InvalidateRect(Window(), nullptr, TRUE);
             break;
-        }
         default:
             ControlPeer::Apply(what);
             break;
     }
+}
+
+void LabelPeer::ApplyTextStyle() {
+    const auto now = static_cast<DWORD>(::GetWindowLongPtrW(Window(), GWL_STYLE));
+    const DWORD style = (now & ~static_cast<DWORD>(SS_TYPEMASK | SS_NOPREFIX)) | TextStyle(m_label);
+    if (style != now)
+        ::SetWindowLongPtrW(Window(), GWL_STYLE, static_cast<LONG_PTR>(style));
 }
 
 HBRUSH LabelPeer::Background() const {

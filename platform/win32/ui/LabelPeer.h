@@ -20,6 +20,8 @@ public:
 private:
     void Apply(forms::Property what) override;
     void Fit();
+    // The window's alignment and prefix styles as the model's label has them now.
+    void ApplyTextStyle();
 
     forms::Label& m_label;
 };

@@ -34,24 +34,28 @@ int ScreenDpi() {
     return dpi > 0 ? dpi : 96;
 }
 
+void EnableAgain(std::vector<HWND>& windows) {
+    for (HWND window : windows) {
+        if (::IsWindow(window))
+            ::EnableWindow(window, TRUE);
+    }
+    windows.clear();
+}
+
 // Windows disabled for a modal show, enabled again however the show ends.
 class DisabledWindows {
 public:
     DisabledWindows() = default;
     DisabledWindows(const DisabledWindows&) = delete;
     DisabledWindows& operator=(const DisabledWindows&) = delete;
-    ~DisabledWindows() {
-        for (HWND window : m_windows) {
-            if (::IsWindow(window))
-                ::EnableWindow(window, TRUE);
-        }
-    }
+    ~DisabledWindows() { EnableAgain(m_windows); }
     void Disable(HWND window) {
         if (window != nullptr && ::IsWindowEnabled(window)) {
             ::EnableWindow(window, FALSE);
             m_windows.push_back(window);
         }
     }
+    std::vector<HWND>& Windows() { return m_windows; }
 
 private:
     std::vector<HWND> m_windows;
@@ -221,8 +225,13 @@ void Win32UiHost::Hide(forms::Form& form) {
 
 void Win32UiHost::EndModal(const forms::Form& form) {
     for (ModalShow& show : m_modal) {
-        if (show.form == &form)
+        if (show.form == &form) {
             *show.ended = true;
+            // Enabled before the modal window goes: Windows hands the activation of a window
+            // that hides or is destroyed to its owner only when the owner takes input, and
+            // otherwise to some other application's window.
+            EnableAgain(*show.disabled);
+        }
     }
 }
 
@@ -232,6 +241,19 @@ void Win32UiHost::ShowModal(forms::Form& form, forms::Form* owner) {
         return;
     const HWND self = window->Window();
     const HWND ownerWindow = owner ? WindowOf(*owner) : nullptr;
+    // A form shown without an owner is owned by the window it was opened from (the Options
+    // dialog): it stays above that disabled window, the task switcher's entry of the
+    // application brings it back as the last active popup, and it is not in the taskbar.
+    HWND opener = ownerWindow;
+    if (opener == nullptr) {
+        const HWND active = ::GetActiveWindow();
+        if (active != nullptr && active != self && active != m_parking.Get() &&
+            ::IsWindowVisible(active)) {
+            opener = active;
+        }
+    }
+    // The focus goes back where it was once the show ends.
+    const HWND focusBefore = ::GetFocus();
     bool ended = false;
     {
         DisabledWindows disabled;
@@ -242,9 +264,9 @@ void Win32UiHost::ShowModal(forms::Form& form, forms::Form* owner) {
             ::EnumThreadWindows(::GetCurrentThreadId(), &DisableThreadWindow,
                                 reinterpret_cast<LPARAM>(&windows));
         }
-        window->SetOwner(ownerWindow ? ownerWindow : m_parking.Get());
+        window->SetOwner(opener ? opener : m_parking.Get());
         Place(form, ownerWindow);
-        m_modal.push_back({&form, &ended});
+        m_modal.push_back({&form, &ended, &disabled.Windows()});
         struct PopModal {
             std::vector<ModalShow>& modal;
             ~PopModal() { modal.pop_back(); }
@@ -267,11 +289,16 @@ void Win32UiHost::ShowModal(forms::Form& form, forms::Form* owner) {
             Dispatch(message);
             RaiseKept();
         }
-        // The disabled windows are enabled again before the form's window goes, so the
-        // activation returns to its owner.
     }
-    if (ownerWindow != nullptr && ::IsWindow(ownerWindow))
-        ::SetActiveWindow(ownerWindow);
+    if (opener == nullptr || !::IsWindow(opener))
+        return;
+    // Where the form was hidden rather than unloaded, its window may still hold the activation.
+    if (::GetActiveWindow() != opener)
+        ::SetActiveWindow(opener);
+    if (focusBefore != nullptr && ::IsWindow(focusBefore) && ::IsWindowEnabled(focusBefore) &&
+        ::GetAncestor(focusBefore, GA_ROOT) == opener && ::GetFocus() != focusBefore) {
+        ::SetFocus(focusBefore);
+    }
 }
 
 void Win32UiHost::Dispatch(MSG& message) {
@@ -303,11 +330,29 @@ void Win32UiHost::DoEvents() {
 }
 
 bool Win32UiHost::PreTranslateMessage(const MSG& message) {
-    if (message.message != WM_KEYDOWN && message.message != WM_SYSCHAR)
+    if (message.message != WM_KEYDOWN && message.message != WM_SYSCHAR &&
+        message.message != WM_SYSKEYDOWN) {
         return false;
+    }
     FormWindow* window = FindByWindow(message.hwnd);
     if (window == nullptr)
         return false;
+    if (message.message == WM_SYSKEYDOWN) {
+        // Alt+key: its WM_SYSCHAR follows. A system key without Alt is a key that came to the
+        // active window because no window had the focus: the focus goes back to the model's
+        // control, and the key is that of a plain press there.
+        if ((message.lParam & (1 << 29)) != 0 || ::GetFocus() != nullptr)
+            return false;
+        window->ApplyFocus();
+        MSG plain = message;
+        plain.message = WM_KEYDOWN;
+        plain.hwnd = ::GetFocus() != nullptr ? ::GetFocus() : message.hwnd;
+        if (!PreTranslateMessage(plain)) {
+            ::TranslateMessage(&plain);
+            ::DispatchMessageW(&plain);
+        }
+        return true;
+    }
     forms::Form& form = window->Form();
     const auto keep = form.KeepAlive();
     try {

@@ -85,6 +85,8 @@ private:
     struct ModalShow {
         const forms::Form* form;
         bool* ended;
+        // The windows the show disabled, enabled again as it ends.
+        std::vector<HWND>* disabled;
     };
 
     FormWindow* Find(const forms::Form& form) const;
