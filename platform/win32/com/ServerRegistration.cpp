@@ -1,5 +1,8 @@
 #include "platform/win32/com/ServerRegistration.h"
 
+#include <cwchar>
+
+#include "platform/win32/com/ClassesRootOverride.h"
 #include "platform/win32/com/GuidText.h"
 #include "platform/win32/com/ModuleTypeLibrary.h"
 #include "platform/win32/com/ServerModule.h"
@@ -46,6 +49,22 @@ HRESULT ServerRegistration::Unregister(RegistrationTableBuilder table,
     if (FAILED(hr))
         return hr;
     return ModuleTypeLibrary::Unregister(foreignInterfaces);
+}
+
+HRESULT ServerRegistration::Install(bool install, const wchar_t* commandLine,
+                                    RegistrationTableBuilder table,
+                                    std::span<const IID> foreignInterfaces) {
+    const auto run = [&] {
+        return install ? Register(table, foreignInterfaces) : Unregister(table, foreignInterfaces);
+    };
+    if (!commandLine || *commandLine == L'\0')
+        return run();
+    if (::_wcsicmp(commandLine, L"user") != 0)
+        return E_INVALIDARG;
+    const ClassesRootOverride userClasses;
+    if (userClasses.Result() != ERROR_SUCCESS)
+        return ResultOf(userClasses.Result());
+    return run();
 }
 
 }  // namespace telvane::win32::com
