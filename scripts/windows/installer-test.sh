@@ -297,6 +297,97 @@ files=$(grep -E '^[<>]' "$work/files.diff" | grep -v -E '^> \./users/[^/]+/Temp/
     true)
 check "the file tree differs only by NSIS's emptied folder" "$files" ""
 
+# The classes DllRegisterServer wrote for the machine (less the installer's own records of
+# products). HELPDIR is the one difference in form: a folder property of the installer ends in "\".
+classes() { # BEFORE AFTER
+    comm -13 "$work/$1.reg" "$work/$2.reg" | grep '^\[HKLM\\Software\\Classes\\' |
+        grep -v -i -E -e '^\[HKLM\\Software\\Classes\\Software\\Merrowind' \
+            -e '^\[HKLM\\Software\\Classes\\(Wow6432Node\\)?Installer\\' |
+        sed -E 's/^(\[[^]]*\\HELPDIR\] @=".*)\\\\"$/\1"/I' | lower | sort
+}
+classes before installed >"$work/classes-setup.txt"
+
+echo "== the setup just for the user who runs it (/CURRENTUSER), in the same prefix"
+profile=$(wine cmd /c 'echo %USERPROFILE%' | tr -d '\r')
+local_data=$(wine cmd /c 'echo %LOCALAPPDATA%' | tr -d '\r')
+profile_rel=./$(realpath --relative-to="$prefix/drive_c" "$(winepath -u "$profile")")
+declare -A user_folder=([64]="$local_data\\Programs\\Telvane" [32]="$local_data\\Programs\\Telvane\\x86")
+user_entry='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Telvane'
+user_options='HKCU\Software\Classes\Software\Merrowind\Telvane\Options'
+addin_hklm='HKLM\Software\Microsoft\Office\Outlook\Addins\Telvane.TLConnect'
+snapshot user-before
+run_setup /S /CURRENTUSER
+snapshot user-installed
+# Every key and value the install added or changed, and every file, must be the user's.
+comm -13 "$work/user-before.reg" "$work/user-installed.reg" >"$work/user-added.reg"
+comm -23 "$work/user-before.reg" "$work/user-installed.reg" >"$work/user-removed.reg"
+outside=$(cat "$work/user-added.reg" "$work/user-removed.reg" | grep -v -e '^\[HKCU\\' -e \
+    '^\[HKLM\\System\\CurrentControlSet\\Control\\Class\\{4D36E968-E325-11CE-BFC1-08002BE10318}\\0000\] "DriverDateData"=hex:' ||
+    true)
+check "just for the user: nothing written outside HKCU ($(wc -l <"$work/user-added.reg") lines added)" \
+    "$outside" ""
+check "and nothing in HKCU taken away" "$(grep -c '^\[HKCU\\' "$work/user-removed.reg" || true)" 0
+outside=$(comm -3 "$work/user-before.files" "$work/user-installed.files" | sed 's/^\t//' |
+    grep -v -i -F -e "$profile_rel/" || true)
+check "and no file outside the user's profile ($profile)" "$outside" ""
+for bits in 64 32; do
+    for dll in Telvane.dll TelvanePage.dll; do
+        check "just for the user: $bits-bit $dll in the user's local application data" \
+            "$(cmp -s "$(winepath -u "${user_folder[$bits]}")/$dll" "${ship[$bits]}/$dll" && echo same)" same
+    done
+done
+check "the user's add-in entry" "$(regsz 64 "$addin" LoadBehavior)" 0x3
+check "no add-in entry for every user" "$(regsz 64 "$addin_hklm" LoadBehavior)" none
+user_uninstaller="${user_folder[64]}\\Uninstall.exe"
+while IFS='|' read -r name expected; do
+    check "the user's uninstall entry $name" "$(regsz 64 "$user_entry" "$name")" "$expected"
+done <<END
+DisplayName|Telvane for Outlook
+DisplayVersion|$version
+InstallLocation|${user_folder[64]}
+InstallLocation32|${user_folder[32]}
+QuietUninstallString|"$user_uninstaller" /S
+END
+check "no uninstall entry for every user" "$(regsz 64 "$entry" DisplayName)" none
+check "the switch's key is in the user's classes, with no value" \
+    "$(grep -i '^\[HKCU\\Software\\Classes\\Software\\Merrowind\\Telvane\\Options\]' "$work/user-added.reg")" \
+    "[HKCU\\Software\\Classes\\Software\\Merrowind\\Telvane\\Options]"
+# The user's classes hold what DllRegisterServer wrote into the machine's for the setup per
+# machine, key for key and value for value, with the folders of the user's copy.
+user_classes() { # FILE
+    grep '^\[HKCU\\Software\\Classes\\' "$1" |
+        grep -v -i -e '^\[HKCU\\Software\\Classes\\Software\\Merrowind' |
+        sed -E 's/^\[HKCU\\Software\\Classes\\/[HKLM\\Software\\Classes\\/' |
+        FROM32=${user_folder[32]//\\/\\\\} FROM64=${user_folder[64]//\\/\\\\} \
+            TO32=${folder[32]//\\/\\\\} TO64=${folder[64]//\\/\\\\} \
+            perl -pe 's/\Q$ENV{FROM32}\E/$ENV{TO32}/gi; s/\Q$ENV{FROM64}\E/$ENV{TO64}/gi' |
+        lower | sort
+}
+user_classes "$work/user-added.reg" >"$work/classes-user.txt"
+diff "$work/classes-setup.txt" "$work/classes-user.txt" >"$work/classes-user.diff" || true
+sed 's/^/    /' "$work/classes-user.diff"
+check "the user's classes are what DllRegisterServer writes for the machine ($(wc -l <"$work/classes-user.txt") lines)" \
+    "$(wc -l <"$work/classes-user.diff")" 0
+echo "== the user's silent uninstall"
+rc=0
+wine "$user_uninstaller" /S || rc=$?
+wineserver -w
+check "the user's uninstaller exits with 0" "$rc" 0
+wine wineboot -r
+snapshot user-after
+diff "$work/user-before.reg" "$work/user-after.reg" >"$work/user-registry.diff" || true
+sed 's/^/    /' "$work/user-registry.diff"
+diff "$work/user-before.files" "$work/user-after.files" >"$work/user-files.diff" || true
+sed 's/^/    /' "$work/user-files.diff"
+# The same bookkeeping of Wine's and of NSIS's as after the uninstall per machine.
+noise=$(grep -E '^[<>]' "$work/user-registry.diff" | grep -v -E \
+    -e '^. \[HKLM\\System\\CurrentControlSet\\Control\\Class\\\{4D36E968-E325-11CE-BFC1-08002BE10318\}\\0000\] "DriverDateData"=hex:' ||
+    true)
+check "after the user's uninstall the registry differs only by Wine's own bookkeeping" "$noise" ""
+files=$(grep -E '^[<>]' "$work/user-files.diff" | grep -v -E '^> \./users/[^/]+/Temp/~nsu[0-9A-Za-z]*\.tmp$' ||
+    true)
+check "and the file tree only by NSIS's emptied folder" "$files" ""
+
 echo "== Windows Installer package, 64-bit Windows, in the same prefix"
 # Runs msiexec with ARGS; its exit code must be EXPECTED, by default 0.
 run_msiexec() { # ARGS... [=EXPECTED]
@@ -343,14 +434,6 @@ done
 check "no add-in entry of the user's" \
     "$(regsz 64 'HKCU\Software\Microsoft\Office\Outlook\Addins\Telvane.TLConnect' LoadBehavior)" none
 # The classes the package wrote, against those the setup's regsvr32 wrote into the same folders.
-# (less the installer's own records of products). HELPDIR is the one difference in form: a folder property of the installer ends in "\".
-classes() { # BEFORE AFTER
-    comm -13 "$work/$1.reg" "$work/$2.reg" | grep '^\[HKLM\\Software\\Classes\\' |
-        grep -v -i -E -e '^\[HKLM\\Software\\Classes\\Software\\Merrowind' \
-            -e '^\[HKLM\\Software\\Classes\\(Wow6432Node\\)?Installer\\' |
-        sed -E 's/^(\[[^]]*\\HELPDIR\] @=".*)\\\\"$/\1"/I' | lower | sort
-}
-classes before installed >"$work/classes-setup.txt"
 classes msi-before msi-installed >"$work/classes-package.txt"
 diff "$work/classes-setup.txt" "$work/classes-package.txt" >"$work/classes.diff" || true
 sed 's/^/    /' "$work/classes.diff"
