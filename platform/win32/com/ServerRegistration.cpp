@@ -101,16 +101,23 @@ HRESULT AddTypeLibrary(std::vector<RegistrationEntry>& entries, const std::wstri
         return hr;
     const wchar_t* platform = attribute.syskind == SYS_WIN64 ? L"win64" : L"win32";
     const std::wstring folder = modulePath.substr(0, modulePath.find_last_of(L'\\'));
+    // The library's keys are shared by both bitnesses' registrations (the platform's key
+    // aside): none is owned, so that registering one bitness keeps the other's.
+    const std::wstring localeKey = versionKey + L"\\" + Hex(attribute.lcid);
     entries.insert(
         entries.end(),
         {
             RegistrationTable::ParentKey(root, L"TypeLib"),
-            RegistrationTable::OwnedKey(root, L"TypeLib\\" + libraryId),
+            RegistrationTable::ParentKey(root, L"TypeLib\\" + libraryId),
+            RegistrationTable::ParentKey(root, versionKey),
             RegistrationTable::Text(root, versionKey, L"", std::wstring(documentation.View())),
-            RegistrationTable::Text(
-                root, versionKey + L"\\" + Hex(attribute.lcid) + L"\\" + platform, L"", modulePath),
+            RegistrationTable::ParentKey(root, localeKey),
+            RegistrationTable::OwnedKey(root, localeKey + L"\\" + platform),
+            RegistrationTable::Text(root, localeKey + L"\\" + platform, L"", modulePath),
+            RegistrationTable::ParentKey(root, versionKey + L"\\FLAGS"),
             RegistrationTable::Text(root, versionKey + L"\\FLAGS", L"",
                                     Decimal(attribute.wLibFlags)),
+            RegistrationTable::ParentKey(root, versionKey + L"\\HELPDIR"),
             RegistrationTable::Text(root, versionKey + L"\\HELPDIR", L"", folder),
         });
 
