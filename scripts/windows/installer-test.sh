@@ -313,7 +313,6 @@ local_data=$(wine cmd /c 'echo %LOCALAPPDATA%' | tr -d '\r')
 profile_rel=./$(realpath --relative-to="$prefix/drive_c" "$(winepath -u "$profile")")
 declare -A user_folder=([64]="$local_data\\Programs\\Telvane" [32]="$local_data\\Programs\\Telvane\\x86")
 user_entry='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Telvane'
-user_options='HKCU\Software\Classes\Software\Merrowind\Telvane\Options'
 addin_hklm='HKLM\Software\Microsoft\Office\Outlook\Addins\Telvane.TLConnect'
 snapshot user-before
 run_setup /S /CURRENTUSER
@@ -368,6 +367,62 @@ diff "$work/classes-setup.txt" "$work/classes-user.txt" >"$work/classes-user.dif
 sed 's/^/    /' "$work/classes-user.diff"
 check "the user's classes are what DllRegisterServer writes for the machine ($(wc -l <"$work/classes-user.txt") lines)" \
     "$(wc -l <"$work/classes-user.diff")" 0
+echo "== the 64-bit mail client on the user's copy"
+# Wine's COM reads classes from HKLM\Software\Classes alone, where Windows reads the user's
+# HKCU\Software\Classes merged over them: under Wine the user's registration is not found.
+host=$(mktemp -d "$work/host-user.XXXX")
+cp "${tree[64]}/bin/outlookhost.exe" "$host/"
+wine "$host/outlookhost.exe" start expect-addin=Telvane.TLConnect:failed >"$host/run.log" 2>&1 || true
+check "Wine's COM does not find classes registered in the user's classes alone" \
+    "$(tr -d '\r' <"$host/run.log" | grep -c 'add-in Telvane.TLConnect: CLSIDFromProgID failed')" 1
+# So the run gets the view Windows would give it: the user's keys, as the install wrote them,
+# copied into the machine's classes, and removed again after the run. (Wine shares the user's
+# classes between the two views, so the 64-bit registration, made last, is the one there; the
+# 32-bit mail client cannot be run on it here.)
+{
+    echo 'REGEDIT4'
+    grep '^\[HKCU\\Software\\Classes\\' "$work/user-added.reg" |
+        grep -v -i '^\[HKCU\\Software\\Classes\\Software\\Merrowind' |
+        awk '{
+            key = substr($0, 1, index($0, "]"))
+            sub(/^\[HKCU\\Software\\Classes\\/, "[HKEY_LOCAL_MACHINE\\Software\\Classes\\", key)
+            if (key != last) { print ""; print key; last = key }
+            value = substr($0, index($0, "]") + 2)
+            if (value != "") print value
+        }'
+} >"$work/user-classes-merged.reg"
+wine regedit /S "$(winepath -w "$work/user-classes-merged.reg")"
+wineserver -w
+rc=0
+WINEDEBUG=-all,+loaddll wine "$host/outlookhost.exe" start expect-addin=Telvane.TLConnect:connected \
+    options choose-tab=Telvane "click=Suppress fax numbers when Contacts created or updated" \
+    click=Apply expect-switch=1 click=OK expect-options=closed "open=Ann Archer" \
+    "edit=JobTitle=Buyer" save "expect-stored=Ann Archer.BusinessFaxNumber=Fax: 0123 456" \
+    expect-window=closed >"$host/run.log" 2>&1 || rc=$?
+tr -d '\r' <"$host/run.log" | grep -v ':loaddll:' | sed 's/^/    /'
+check "the user's mail client: the tab stores the switch, a save follows it" "$rc" 0
+check "and it loaded the add-in from the user's entry" \
+    "$(tr -d '\r' <"$host/run.log" | grep -c 'add-in Telvane.TLConnect connected$')" 1
+for dll in Telvane.dll TelvanePage.dll; do
+    loaded=$(tr -d '\r' <"$host/run.log" | grep -i "Loaded L\".*\\\\$dll\"" |
+        sed 's/.*Loaded L"\([^"]*\)".*/\1/' | sed 's/\\\\/\\/g' | sort -u)
+    check "the user's mail client loads $dll from the user's folder" "$(lower <<<"$loaded")" \
+        "$(lower <<<"${user_folder[64]}\\$dll")"
+done
+# The copies go again, and the switch the tab wrote where Wine's HKEY_CLASSES_ROOT is.
+grep '^\[HKEY_LOCAL_MACHINE' "$work/user-classes-merged.reg" | tr -d '[]' |
+    sed -E 's/^(HKEY_LOCAL_MACHINE\\Software\\Classes\\((CLSID|TypeLib|Interface)\\)?[^\\]*).*/\1/I' |
+    sort -u | while read -r key; do
+        wine reg delete "$key" /f >/dev/null 2>&1 || true
+    done
+wine reg delete 'HKLM\Software\Classes\Software\Merrowind' /f >/dev/null 2>&1 || true
+grep -q -i '^\[HKLM\\Software\\Classes\\Software\]' "$work/user-installed.reg" ||
+    wine reg delete 'HKLM\Software\Classes\Software' /f >/dev/null 2>&1 || true
+snapshot user-ran
+check "and the machine's registry is as the install left it" \
+    "$(diff <(grep '^\[HKLM' "$work/user-installed.reg") <(grep '^\[HKLM' "$work/user-ran.reg") |
+        grep -E '^[<>]' | grep -v -c 'DriverDateData' || true)" 0
+
 echo "== the user's silent uninstall"
 rc=0
 wine "$user_uninstaller" /S || rc=$?
