@@ -367,6 +367,14 @@ diff "$work/classes-setup.txt" "$work/classes-user.txt" >"$work/classes-user.dif
 sed 's/^/    /' "$work/classes-user.diff"
 check "the user's classes are what DllRegisterServer writes for the machine ($(wc -l <"$work/classes-user.txt") lines)" \
     "$(wc -l <"$work/classes-user.diff")" 0
+# DllInstall takes "user" and nothing else: another command line registers nothing anywhere.
+rc=0
+wine regsvr32 /s /n /i:everyone "${user_folder[64]}\\Telvane.dll" || rc=$?
+wineserver -w
+check "regsvr32 /n /i:everyone fails in DllInstall" "$rc" 5
+check "and writes no class into the machine's classes" \
+    "$(regsz 64 'HKLM\Software\Classes\Telvane.TLConnect\CLSID')" none
+
 echo "== the 64-bit mail client on the user's copy"
 # Wine's COM reads classes from HKLM\Software\Classes alone, where Windows reads the user's
 # HKCU\Software\Classes merged over them: under Wine the user's registration is not found.
