@@ -19,7 +19,8 @@ ManifestDPIAware true
 !endif
 
 !define PRODUCT "Telvane for Outlook"
-!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Telvane"
+!define UNINSTALL_LIST "Software\Microsoft\Windows\CurrentVersion\Uninstall"
+!define UNINSTALL_KEY "${UNINSTALL_LIST}\Telvane"
 !define SETTINGS_KEY "Software\Classes\Software\Merrowind\Telvane"
 
 Name "${PRODUCT}"
@@ -302,13 +303,24 @@ Section "Telvane"
   ${Else}
     StrCpy $Folder32 $INSTDIR
   ${EndIf}
-  Call RemovePrevious
-  ; The user's Programs folder, when this setup makes it, goes again with the last program in it.
+  ; The user's Programs folder and list of installed programs, which a new account may not have
+  ; yet, go again with the last program in them when this setup (or the copy it replaces) made
+  ; them.
   StrCpy $5 0
+  StrCpy $6 0
   ${If} $PerUser == 1
-  ${AndIfNot} ${FileExists} "$LOCALAPPDATA\Programs\*.*"
-    StrCpy $5 1
+    ReadRegDWORD $5 HKCU "${UNINSTALL_KEY}" "MadeProgramsFolder"
+    ReadRegDWORD $6 HKCU "${UNINSTALL_KEY}" "MadeUninstallList"
+    ${IfNot} ${FileExists} "$LOCALAPPDATA\Programs\*.*"
+      StrCpy $5 1
+    ${EndIf}
+    ClearErrors
+    EnumRegKey $7 HKCU "${UNINSTALL_LIST}" 0
+    ${If} ${Errors}
+      StrCpy $6 1
+    ${EndIf}
   ${EndIf}
+  Call RemovePrevious
 
   SetOutPath $Folder32
   File "${BIN32}\Telvane.dll"
@@ -335,6 +347,9 @@ Section "Telvane"
   WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoRepair" 1
   ${If} $5 == 1
     WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "MadeProgramsFolder" 1
+  ${EndIf}
+  ${If} $6 == 1
+    WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "MadeUninstallList" 1
   ${EndIf}
   ${GetSize} "$INSTDIR" "/S=0K" $3 $4 $5
   ${If} $Folder32 != $INSTDIR
@@ -391,6 +406,7 @@ Section "Uninstall"
   Call un.ApplyMode
   ReadRegStr $Folder32 SHCTX "${UNINSTALL_KEY}" "InstallLocation32"
   ReadRegDWORD $5 SHCTX "${UNINSTALL_KEY}" "MadeProgramsFolder"
+  ReadRegDWORD $6 SHCTX "${UNINSTALL_KEY}" "MadeUninstallList"
   ${If} $Folder32 == ""
     ${If} ${RunningX64}
     ${AndIf} $PerUser == 1
@@ -413,6 +429,9 @@ Section "Uninstall"
     RMDir "$LOCALAPPDATA\Programs"
   ${EndIf}
   DeleteRegKey SHCTX "${UNINSTALL_KEY}"
+  ${If} $6 == 1
+    DeleteRegKey /ifnosubkeys /ifnovalues SHCTX "${UNINSTALL_LIST}"
+  ${EndIf}
 
   ; Both views: a 32-bit Outlook may have written its own copy of the switch.
   SetRegView 32

@@ -181,7 +181,11 @@ HRESULT InstallForUser(bool install, RegistrationTableBuilder table,
     if (FAILED(hr))
         return hr;
     const std::wstring path = ServerModule::Path();
-    std::vector<RegistrationEntry> entries = table(path, libraryId).Entries();
+    // A user's classes may start without a CLSID key: it goes again with the last class in it.
+    std::vector<RegistrationEntry> entries = {
+        RegistrationTable::ParentKey(HKEY_CLASSES_ROOT, L"CLSID")};
+    const RegistrationTable classes = table(path, libraryId);
+    entries.insert(entries.end(), classes.Entries().begin(), classes.Entries().end());
     hr = AddTypeLibrary(entries, path, foreignInterfaces);
     if (FAILED(hr))
         return hr;
