@@ -308,9 +308,11 @@ Section "Telvane"
   ; them.
   StrCpy $5 0
   StrCpy $6 0
+  StrCpy $8 0
   ${If} $PerUser == 1
     ReadRegDWORD $5 HKCU "${UNINSTALL_KEY}" "MadeProgramsFolder"
     ReadRegDWORD $6 HKCU "${UNINSTALL_KEY}" "MadeUninstallList"
+    ReadRegDWORD $8 HKCU "${UNINSTALL_KEY}" "MadeClassesKey"
     ${IfNot} ${FileExists} "$LOCALAPPDATA\Programs\*.*"
       StrCpy $5 1
     ${EndIf}
@@ -318,6 +320,12 @@ Section "Telvane"
     EnumRegKey $7 HKCU "${UNINSTALL_LIST}" 0
     ${If} ${Errors}
       StrCpy $6 1
+    ${EndIf}
+    ; Windows gives every user a classes key; Wine's new accounts may lack it.
+    ClearErrors
+    EnumRegKey $7 HKCU "Software\Classes" 0
+    ${If} ${Errors}
+      StrCpy $8 1
     ${EndIf}
   ${EndIf}
   Call RemovePrevious
@@ -350,6 +358,9 @@ Section "Telvane"
   ${EndIf}
   ${If} $6 == 1
     WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "MadeUninstallList" 1
+  ${EndIf}
+  ${If} $8 == 1
+    WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "MadeClassesKey" 1
   ${EndIf}
   ${GetSize} "$INSTDIR" "/S=0K" $3 $4 $5
   ${If} $Folder32 != $INSTDIR
@@ -407,6 +418,7 @@ Section "Uninstall"
   ReadRegStr $Folder32 SHCTX "${UNINSTALL_KEY}" "InstallLocation32"
   ReadRegDWORD $5 SHCTX "${UNINSTALL_KEY}" "MadeProgramsFolder"
   ReadRegDWORD $6 SHCTX "${UNINSTALL_KEY}" "MadeUninstallList"
+  ReadRegDWORD $8 SHCTX "${UNINSTALL_KEY}" "MadeClassesKey"
   ${If} $Folder32 == ""
     ${If} ${RunningX64}
     ${AndIf} $PerUser == 1
@@ -439,5 +451,9 @@ Section "Uninstall"
   ${If} ${RunningX64}
     SetRegView 64
     !insertmacro RemoveSwitch
+  ${EndIf}
+  ${If} $PerUser == 1
+  ${AndIf} $8 == 1
+    DeleteRegKey /ifnosubkeys /ifnovalues HKCU "Software\Classes"
   ${EndIf}
 SectionEnd
