@@ -9,7 +9,10 @@
 # registrations of both bitnesses, the add-in entry and the one uninstall entry; runs the
 # stand-in mail client of each bitness (from BUILD64 and BUILD32) on the installed DLLs through a
 # save; uninstalls silently; and compares a full registry export and the file tree with those
-# taken before the first install. In the same prefix the 64-bit Windows Installer package
+# taken before the first install. Then the setup just for the user (/CURRENTUSER): nothing
+# outside HKCU and the user's profile, the user's classes the same as the machine's were, the
+# 64-bit stand-in through the tab's switch and a save, and the user's uninstall back to the state
+# before. In the same prefix the 64-bit Windows Installer package
 # replaces an older one built here, with the switch preset, and is checked the same way, its
 # classes against what the setup's regsvr32 wrote; then the 32-bit Windows gets the setup and
 # the 32-bit package. Prints "Setup test passed." at the end.
