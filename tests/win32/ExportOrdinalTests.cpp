@@ -1,4 +1,4 @@
-// Both DLLs export the four entry points of an in-process server, at fixed ordinals.
+// Both DLLs export the five entry points of an in-process server, at fixed ordinals.
 #include <gtest/gtest.h>
 
 #include "platform/win32/com/TextConversion.h"
@@ -31,10 +31,12 @@ INSTANTIATE_TEST_SUITE_P(BothDlls, ExportOrdinalTest,
                                            ExportCase{ServerDll::AddIn, 2, "DllGetClassObject"},
                                            ExportCase{ServerDll::AddIn, 3, "DllRegisterServer"},
                                            ExportCase{ServerDll::AddIn, 4, "DllUnregisterServer"},
+                                           ExportCase{ServerDll::AddIn, 5, "DllInstall"},
                                            ExportCase{ServerDll::Page, 1, "DllCanUnloadNow"},
                                            ExportCase{ServerDll::Page, 2, "DllGetClassObject"},
                                            ExportCase{ServerDll::Page, 3, "DllRegisterServer"},
-                                           ExportCase{ServerDll::Page, 4, "DllUnregisterServer"}));
+                                           ExportCase{ServerDll::Page, 4, "DllUnregisterServer"},
+                                           ExportCase{ServerDll::Page, 5, "DllInstall"}));
 
 // The export directory of a loaded module.
 const IMAGE_EXPORT_DIRECTORY* ExportsOf(HMODULE module) {
@@ -53,8 +55,8 @@ TEST_P(ExportCountTest, NothingElseIsExported) {
     ASSERT_NE(dll.Handle(), nullptr);
     const IMAGE_EXPORT_DIRECTORY* exports = ExportsOf(dll.Handle());
     EXPECT_EQ(exports->Base, 1u);
-    EXPECT_EQ(exports->NumberOfFunctions, 4u);
-    EXPECT_EQ(exports->NumberOfNames, 4u);
+    EXPECT_EQ(exports->NumberOfFunctions, 5u);
+    EXPECT_EQ(exports->NumberOfNames, 5u);
 }
 
 INSTANTIATE_TEST_SUITE_P(BothDlls, ExportCountTest,

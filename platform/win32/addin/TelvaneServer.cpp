@@ -1,4 +1,4 @@
-// Telvane.dll's entry points: the four exports of an in-process server (ordinals in Telvane.def)
+// Telvane.dll's entry points: the exports of an in-process server (ordinals in Telvane.def)
 // and DllMain.
 #include <windows.h>
 
@@ -50,5 +50,12 @@ STDAPI DllRegisterServer() {
 STDAPI DllUnregisterServer() {
     return com::ComBoundary::Call([] {
         return com::ServerRegistration::Unregister(AddInRegistration::Table, ForeignInterfaces);
+    });
+}
+
+STDAPI DllInstall(BOOL install, PCWSTR commandLine) {
+    return com::ComBoundary::Call([&] {
+        return com::ServerRegistration::Install(install != FALSE, commandLine,
+                                                AddInRegistration::Table, ForeignInterfaces);
     });
 }

@@ -23,6 +23,11 @@ public:
                             std::span<const IID> foreignInterfaces = {});
     static HRESULT Unregister(RegistrationTableBuilder table,
                               std::span<const IID> foreignInterfaces = {});
+    // DllInstall: with the command line "user", Register or Unregister into the current
+    // user's classes instead of the machine's (a setup without administrator rights); without
+    // one, the same as DllRegisterServer or DllUnregisterServer. Anything else: E_INVALIDARG.
+    static HRESULT Install(bool install, const wchar_t* commandLine, RegistrationTableBuilder table,
+                           std::span<const IID> foreignInterfaces = {});
 };
 
 }  // namespace telvane::win32::com

@@ -1,4 +1,4 @@
-// TelvanePage.dll's entry points: the four exports of an in-process server (ordinals in
+// TelvanePage.dll's entry points: the exports of an in-process server (ordinals in
 // TelvanePage.def) and DllMain.
 #include <windows.h>
 
@@ -48,4 +48,11 @@ STDAPI DllRegisterServer() {
 STDAPI DllUnregisterServer() {
     return com::ComBoundary::Call(
         [] { return com::ServerRegistration::Unregister(PageRegistration::Table); });
+}
+
+STDAPI DllInstall(BOOL install, PCWSTR commandLine) {
+    return com::ComBoundary::Call([&] {
+        return com::ServerRegistration::Install(install != FALSE, commandLine,
+                                                PageRegistration::Table);
+    });
 }
