@@ -8,13 +8,13 @@ namespace telvane::win32 {
 
 HFONT DrawingResources::Font(const forms::Font& font) {
     // Hundredths of a point, so that 8.25 and 6.75 stay apart.
-    const auto key =
-        std::make_tuple(font.name, static_cast<int>(std::lround(font.size * 100)), font.bold);
+    const auto key = std::make_tuple(font.name, static_cast<int>(std::lround(font.size * 100)),
+                                     font.bold, m_scale.Dpi());
     auto found = m_fonts.find(key);
     if (found != m_fonts.end())
         return found->second.Get();
     LOGFONTW description{};
-    description.lfHeight = -static_cast<LONG>(std::lround(font.size * m_dpi / 72.0));
+    description.lfHeight = m_scale.FontHeight(font.size);
     description.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
     description.lfCharSet = DEFAULT_CHARSET;
     description.lfQuality = DEFAULT_QUALITY;

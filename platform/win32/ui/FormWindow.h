@@ -55,6 +55,7 @@ private:
     LRESULT Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void ApplyBounds();
     void ApplyIcon();
+    void FollowDpi();
     void ApplyCaption();
     void Paint(HWND window);
     // Destroys the windows; the procedures no longer reach this object.
