@@ -87,9 +87,11 @@ long StateOf(IAccessible& object, long child) {
 class WindowsAsUsersMeetThemTest : public testing::Test {
 protected:
     void SetUp() override {
+        // As large as the Options dialog at the screen's DPI, so the tab's button is inside.
+        const int side = win32::PixelScale::OfScreen().FromDefault(480);
         m_dialog =
             ::CreateWindowExW(0, L"STATIC", L"Options", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 40,
-                              40, 420, 420, nullptr, nullptr, nullptr, nullptr);
+                              40, side, side, nullptr, nullptr, nullptr, nullptr);
         if (m_dialog == nullptr)
             GTEST_SKIP() << "no display to create windows on";
         page = std::make_shared<TelvanePage>(library);

@@ -107,7 +107,11 @@ void ExpectWindowsMatchModel(win32::Win32UiHost& host, const forms::Form& form) 
         EXPECT_EQ(std::wstring(description.lfFaceName),
                   win32::com::WideFromUtf8(control->Font().name))
             << name;
-        EXPECT_EQ(description.lfHeight, scale.FontHeight(control->Font().size)) << name;
+        // The font's size at this DPI, or the size below it whose line fits the design's box.
+        EXPECT_LE(description.lfHeight,
+                  scale.FontHeight(control->Font().size) + scale.FromDefault(2) - 2)
+            << name;
+        EXPECT_GE(description.lfHeight, scale.FontHeight(control->Font().size)) << name;
         EXPECT_EQ(description.lfWeight >= FW_BOLD, control->Font().bold) << name;
     }
     EXPECT_EQ(fonts.size(), modelFonts.size()) << form.Name() << ": one font object per font";
