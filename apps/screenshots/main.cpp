@@ -111,9 +111,11 @@ int main(int argc, char** argv) {
     }
     memory::MemoryRegistry registry;
     PageLibrary library{registry, host};
+    // The stand-in Options window grows with the screen's DPI, as the tab inside it does.
+    const int side = host.Scale().FromDefault(420);
     const HWND dialog =
         ::CreateWindowExW(0, L"STATIC", L"Options", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 20, 20,
-                          420, 420, nullptr, nullptr, nullptr, nullptr);
+                          side, side, nullptr, nullptr, nullptr, nullptr);
     if (dialog == nullptr) {
         std::fprintf(stderr, "no display\n");
         return 1;
