@@ -144,7 +144,18 @@ protected:
 
 TEST_F(WindowsAsUsersMeetThemTest, AScreenReaderHearsEachContactAndItsTick) {
     Drive([&](UiDriver& ui) {
-        ui.ClickCentre(ui.Ask<HWND>([&] { return Native(page->cmdApplet); }));
+        const HWND applet = ui.Ask<HWND>([&] { return Native(page->cmdApplet); });
+        ui.Require(ui.Ask<bool>([&] {
+            RECT button{};
+            RECT inside{};
+            ::GetWindowRect(applet, &button);
+            ::GetClientRect(m_dialog, &inside);
+            ::MapWindowPoints(m_dialog, nullptr, reinterpret_cast<POINT*>(&inside), 2);
+            const POINT centre{(button.left + button.right) / 2, (button.top + button.bottom) / 2};
+            return ::PtInRect(&inside, centre) != FALSE;
+        }),
+                   "the tab's button is inside the stand-in Options window");
+        ui.ClickCentre(applet);
         ui.WaitForWindow(L"Telvane");
         const HWND tree = ui.Ask<HWND>([&] { return Native(library.frmFaxManager->tvContacts); });
         ui.ClickCentre(tree, ui.Ask<RECT>([&] {
