@@ -14,6 +14,7 @@
 #include "platform/win32/com/TextConversion.h"
 #include "platform/win32/outlook/ComError.h"
 #include "platform/win32/outlook/OutlookIds.h"
+#include "platform/win32/ui/PixelScale.h"
 
 namespace telvane::outlookhost {
 
@@ -283,12 +284,9 @@ HRESULT OptionsDialog::CreatePage(std::size_t index) {
         return hr;
     if (!siteFirst && FAILED(hr = siteIt()))
         return hr;
-    // HIMETRIC: 2540 to the inch.
-    const HDC screen = ::GetDC(nullptr);
-    const int dpi = ::GetDeviceCaps(screen, LOGPIXELSX);
-    ::ReleaseDC(nullptr, screen);
-    SIZEL extent = {::MulDiv(m_pageArea.right - m_pageArea.left, 2540, dpi),
-                    ::MulDiv(m_pageArea.bottom - m_pageArea.top, 2540, dpi)};
+    const win32::PixelScale scale = win32::PixelScale::OfWindow(m_window);
+    SIZEL extent = {scale.HiMetric(m_pageArea.right - m_pageArea.left),
+                    scale.HiMetric(m_pageArea.bottom - m_pageArea.top)};
     tab.calls.push_back("IOleObject::SetExtent");
     object->SetExtent(DVASPECT_CONTENT, &extent);
     ComPtr<OlPropertyPage> page;

@@ -104,10 +104,14 @@ struct OptionsFrame {
     HWND pageArea = nullptr;
 };
 
-OptionsFrame MakeOptionsFrame() {
+OptionsFrame MakeOptionsFrame(const telvane::win32::PixelScale& scale) {
     using Layout = telvane::outlookhost::OptionsDialogLayout;
+    const auto px = [&](int pixels) { return scale.FromDefault(pixels); };
+    const auto grown = [&](const RECT& at) {
+        return RECT{px(at.left), px(at.top), px(at.right), px(at.bottom)};
+    };
     const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-    RECT outer{0, 0, Layout::ClientWidth, Layout::ClientHeight};
+    RECT outer{0, 0, px(Layout::ClientWidth), px(Layout::ClientHeight)};
     ::AdjustWindowRectEx(&outer, style, FALSE, WS_EX_DLGMODALFRAME);
     OptionsFrame frame;
     frame.dialog = ::CreateWindowExW(WS_EX_DLGMODALFRAME, L"#32770", L"Options", style, 20, 20,
@@ -127,13 +131,13 @@ OptionsFrame MakeOptionsFrame() {
     const int width = Layout::ButtonWidth;
     int left = Layout::ClientWidth - Layout::Margin - 3 * width - 12;
     for (const wchar_t* caption : {L"OK", L"Cancel", L"&Apply"}) {
-        const HWND button =
-            child(L"BUTTON", caption, BS_PUSHBUTTON, {left, top, left + width, top + 23});
+        const HWND button = child(L"BUTTON", caption, BS_PUSHBUTTON,
+                                  grown({left, top, left + width, top + Layout::ButtonHeight}));
         if (caption[0] == L'&')
             ::EnableWindow(button, FALSE);
         left += width + 6;
     }
-    RECT area = Layout::TabStripRect();
+    RECT area = grown(Layout::TabStripRect());
     const HWND strip = child(WC_TABCONTROLW, L"", WS_CLIPSIBLINGS, area);
     TCITEMW item{};
     item.mask = TCIF_TEXT;
@@ -165,7 +169,8 @@ int main(int argc, char** argv) {
     }
     memory::MemoryRegistry registry;
     PageLibrary library{registry, host};
-    const OptionsFrame frame = MakeOptionsFrame();
+    // The stand-in Options dialog's layout, grown with the screen's DPI as the tab inside it is.
+    const OptionsFrame frame = MakeOptionsFrame(host.Scale());
     const HWND dialog = frame.dialog;
     if (dialog == nullptr) {
         std::fprintf(stderr, "no display\n");

@@ -2,7 +2,8 @@
 # screenshots.sh [FOLDER]: builds the x86_64 Windows tree, runs the real windows on the sample
 # store under Wine and Xvfb, and saves a PNG of each window at the demo's moments in FOLDER
 # (default docs/ of the checkout); then the options tab inside the stand-in mail client's
-# Options dialog, and the fax manager opened from it.
+# Options dialog, and the fax manager opened from it; last the tab and the fax manager again with
+# the screen at 144 DPI (win32-144dpi-*.png).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 out=${1:-$root/docs}
@@ -32,6 +33,19 @@ xvfb-run -a -s "-screen 0 1024x768x24" \
     choose-node=Contacts "picture=Z:${shots//\//\\}\\options-fax-manager.bmp" click=Close \
     click=Cancel unregister=TelvanePage.dll unregister=Telvane.dll >"$shots/options.log" ||
     { status=$?; cat "$shots/options.log"; }
+stop_wine
+# The same windows at 144 DPI, in a prefix of their own whose screen has that many pixels per inch.
+dpi_prefix=$build/wineprefix-dpi
+shots144=$(mktemp -d)
+"$root/scripts/windows/wine-prefix.sh" --dpi 144 "$dpi_prefix"
+xvfb-run -a -s "-screen 0 1600x1200x24" \
+    "$root/scripts/windows/wine-run.sh" "$dpi_prefix" "$build/bin/telvane_screenshots.exe" \
+    "Z:${shots144//\//\\}" || status=$?
+WINEPREFIX=$dpi_prefix wineserver -k 2>/dev/null || true
+for name in TelvanePage-opened frmFaxManager-contacts; do
+    mv "$shots144/$name.bmp" "$shots/144dpi-$name.bmp"
+done
+rm -rf "$shots144"
 mkdir -p "$out"
 python3 - "$shots" "$out" <<'PY'
 # 24-bit bottom-up BMP (as the program writes them) to PNG, with nothing but the standard library.

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "platform/win32/ui/PixelScale.h"
+
 namespace telvane::win32::test {
 
 // Finding and measuring the page's native windows, and watching the fax manager it opens.
@@ -30,14 +32,11 @@ inline HWND FindText(HWND under, const std::wstring& text) {
 }
 
 inline int Pixels(int twips) {
-    const HDC screen = ::GetDC(nullptr);
-    const int dpi = ::GetDeviceCaps(screen, LOGPIXELSX);
-    ::ReleaseDC(nullptr, screen);
-    return ::MulDiv(twips, dpi, 1440);
+    return PixelScale::OfScreen().Pixels(twips);
 }
 
 inline int Twips(int pixels) {
-    return ::MulDiv(pixels, 1440, Pixels(1440));
+    return PixelScale::OfScreen().Twips(pixels);
 }
 
 inline int LeftInPage(HWND control, HWND page) {

@@ -16,6 +16,7 @@
 #include <tuple>
 
 #include "platform/win32/com/TextConversion.h"
+#include "platform/win32/ui/PixelScale.h"
 #include "platform/win32/ui/Win32UiHost.h"
 
 namespace telvane::test {
@@ -45,11 +46,13 @@ std::wstring WindowText(HWND window) {
 void ExpectWindowsMatchModel(win32::Win32UiHost& host, const forms::Form& form) {
     const HWND window = host.WindowOf(form);
     ASSERT_NE(window, nullptr) << form.Name();
-    const double scale = host.Dpi() / 1440.0;
+    // The host lays out at the DPI of the form's monitor.
+    const win32::PixelScale scale = win32::PixelScale::OfWindow(window);
+    EXPECT_EQ(host.Dpi(), scale.Dpi()) << form.Name();
     RECT client{};
     ::GetClientRect(window, &client);
-    EXPECT_NEAR(client.right, form.ClientWidth() * scale, 1.0) << form.Name();
-    EXPECT_NEAR(client.bottom, form.ClientHeight() * scale, 1.0) << form.Name();
+    EXPECT_NEAR(client.right, scale.Pixels(form.ClientWidth()), 1) << form.Name();
+    EXPECT_NEAR(client.bottom, scale.Pixels(form.ClientHeight()), 1) << form.Name();
     if ((::GetWindowLongPtrW(window, GWL_STYLE) & WS_CHILD) == 0) {
         EXPECT_EQ(WindowText(window), win32::com::WideFromUtf8(form.Caption())) << form.Name();
     }
@@ -71,10 +74,10 @@ void ExpectWindowsMatchModel(win32::Win32UiHost& host, const forms::Form& form) 
         ::GetWindowRect(native, &place);
         ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&place), 2);
         const forms::Bounds& b = control->GetBounds();
-        EXPECT_NEAR(place.left, b.left * scale, 1.0) << name;
-        EXPECT_NEAR(place.top, b.top * scale, 1.0) << name;
-        EXPECT_NEAR(place.right, (b.left + b.width) * scale, 1.0) << name;
-        EXPECT_NEAR(place.bottom, (b.top + b.height) * scale, 1.0) << name;
+        EXPECT_NEAR(place.left, scale.Pixels(b.left), 1) << name;
+        EXPECT_NEAR(place.top, scale.Pixels(b.top), 1) << name;
+        EXPECT_NEAR(place.right, scale.Pixels(b.left + b.width), 1) << name;
+        EXPECT_NEAR(place.bottom, scale.Pixels(b.top + b.height), 1) << name;
         EXPECT_EQ((::GetWindowLongPtrW(native, GWL_STYLE) & WS_VISIBLE) != 0, control->Visible())
             << name;
         EXPECT_EQ(::IsWindowEnabled(native) != FALSE, control->Enabled()) << name;
@@ -104,8 +107,11 @@ void ExpectWindowsMatchModel(win32::Win32UiHost& host, const forms::Form& form) 
         EXPECT_EQ(std::wstring(description.lfFaceName),
                   win32::com::WideFromUtf8(control->Font().name))
             << name;
-        EXPECT_EQ(description.lfHeight, -std::lround(control->Font().size * host.Dpi() / 72.0))
+        // The font's size at this DPI, or the size below it whose line fits the design's box.
+        EXPECT_LE(description.lfHeight,
+                  scale.FontHeight(control->Font().size) + scale.FromDefault(2) - 2)
             << name;
+        EXPECT_GE(description.lfHeight, scale.FontHeight(control->Font().size)) << name;
         EXPECT_EQ(description.lfWeight >= FW_BOLD, control->Font().bold) << name;
     }
     EXPECT_EQ(fonts.size(), modelFonts.size()) << form.Name() << ": one font object per font";

@@ -28,26 +28,6 @@ ComPtr<IDispatch> AsPageSite(IUnknown* object) {
     return pageSite;
 }
 
-// 1440 twips to the inch, at the screen's pixels per inch.
-int Twips(int pixels, int pixelsPerInch) {
-    return ::MulDiv(pixels, 1440, pixelsPerInch);
-}
-
-struct ScreenResolution {
-    int x = 96;
-    int y = 96;
-};
-
-ScreenResolution Screen() {
-    ScreenResolution resolution;
-    if (HDC screen = ::GetDC(nullptr)) {
-        resolution.x = ::GetDeviceCaps(screen, LOGPIXELSX);
-        resolution.y = ::GetDeviceCaps(screen, LOGPIXELSY);
-        ::ReleaseDC(nullptr, screen);
-    }
-    return resolution;
-}
-
 PropertyPageAdapter::TeardownFault g_teardownFault = nullptr;
 
 void RunTeardownFault(const char* step) {
@@ -83,8 +63,8 @@ void PropertyPageAdapter::InitNew() {
 }
 
 void PropertyPageAdapter::Resize(int widthPixels, int heightPixels) {
-    const ScreenResolution screen = Screen();
-    m_page->SetClientSize(Twips(widthPixels, screen.x), Twips(heightPixels, screen.y));
+    // At the scale the host lays the page's controls out with, so the page fills its window.
+    m_page->SetClientSize(m_host.Twips(widthPixels), m_host.Twips(heightPixels));
     m_page->UserControl_Resize();
 }
 

@@ -135,6 +135,12 @@ HBRUSH ControlPeer::Background() const {
 
 void ControlPeer::FormShowing() {}
 
+LRESULT ControlPeer::PaneAccessible(WPARAM wParam, LPARAM lParam) {
+    static_cast<void>(wParam);
+    static_cast<void>(lParam);
+    return 0;
+}
+
 void ControlPeer::PaintInContainer(HDC dc) const {
     static_cast<void>(dc);
 }

@@ -42,6 +42,8 @@ public:
     virtual HBRUSH Background() const;
     // The form's window is about to show (it is not visible yet).
     virtual void FormShowing();
+    // A pane's answer to WM_GETOBJECT (0: Windows' own); controls answer in their own procedure.
+    virtual LRESULT PaneAccessible(WPARAM wParam, LPARAM lParam);
     // What the container paints for a control without a window (a line).
     virtual void PaintInContainer(HDC dc) const;
     // The form's window is about to go and takes this one with it: its procedures no longer

@@ -8,19 +8,32 @@ namespace telvane::win32 {
 
 HFONT DrawingResources::Font(const forms::Font& font) {
     // Hundredths of a point, so that 8.25 and 6.75 stay apart.
-    const auto key =
-        std::make_tuple(font.name, static_cast<int>(std::lround(font.size * 100)), font.bold);
+    const auto key = std::make_tuple(font.name, static_cast<int>(std::lround(font.size * 100)),
+                                     font.bold, m_scale.Dpi());
     auto found = m_fonts.find(key);
     if (found != m_fonts.end())
         return found->second.Get();
     LOGFONTW description{};
-    description.lfHeight = -static_cast<LONG>(std::lround(font.size * m_dpi / 72.0));
+    description.lfHeight = m_scale.FontHeight(font.size);
     description.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
     description.lfCharSet = DEFAULT_CHARSET;
     description.lfQuality = DEFAULT_QUALITY;
     const std::wstring face = com::WideFromUtf8(font.name);
     lstrcpynW(description.lfFaceName, face.c_str(), LF_FACESIZE);
     FontHandle created(::CreateFontIndirectW(&description));
+    if (m_scale.Dpi() != PixelScale::kDefaultDpi) {
+        // The design's boxes are made for the font's line at 96 DPI; a font's line does not
+        // grow in step with the DPI (hinting rounds it up), so the font is made as large as
+        // still fits the box grown in step, lest a line of text be cut off at the bottom.
+        LOGFONTW designed = description;
+        designed.lfHeight = PixelScale(PixelScale::kDefaultDpi).FontHeight(font.size);
+        const FontHandle atDefault(::CreateFontIndirectW(&designed));
+        const int room = m_scale.FromDefault(LineHeight(atDefault.Get()));
+        while (created && description.lfHeight < -1 && LineHeight(created.Get()) > room) {
+            ++description.lfHeight;
+            created.Reset(::CreateFontIndirectW(&description));
+        }
+    }
     const HFONT handle = created.Get();
     m_fonts.emplace(key, std::move(created));
     return handle;

@@ -10,6 +10,8 @@
 #include "forms/Color.h"
 #include "forms/Font.h"
 #include "platform/win32/ui/GdiObjects.h"
+#include "platform/win32/ui/PixelScale.h"
+#include "platform/win32/ui/VisualStyles.h"
 
 namespace telvane::win32 {
 
@@ -17,9 +19,13 @@ namespace telvane::win32 {
 // weight and per fixed colour, shared by every control of every form, released with the host.
 class DrawingResources {
 public:
-    explicit DrawingResources(int dpi) : m_dpi(dpi) {}
+    explicit DrawingResources(PixelScale scale) : m_scale(scale) {}
     DrawingResources(const DrawingResources&) = delete;
     DrawingResources& operator=(const DrawingResources&) = delete;
+
+    // Fonts made from now on are for this DPI; those made before stay for the windows using them.
+    void SetScale(PixelScale scale) { m_scale = scale; }
+    const PixelScale& Scale() const { return m_scale; }
 
     HFONT Font(const forms::Font& font);
     // System colours come from the user's scheme and need no brush of ours.
@@ -31,11 +37,14 @@ public:
     HICON Icon(HINSTANCE module, const std::string& name, int size);
     HBITMAP Bitmap(HINSTANCE module, const std::string& name);
 
+    const VisualStyles& Styles() const { return m_styles; }
+
     std::size_t FontCount() const { return m_fonts.size(); }
 
 private:
-    int m_dpi;
-    std::map<std::tuple<std::string, int, bool>, FontHandle> m_fonts;
+    PixelScale m_scale;
+    VisualStyles m_styles;
+    std::map<std::tuple<std::string, int, bool, int>, FontHandle> m_fonts;
     std::map<std::uint32_t, BrushHandle> m_brushes;
     std::map<std::pair<std::string, int>, IconHandle> m_icons;
     std::map<std::string, BitmapHandle> m_bitmaps;

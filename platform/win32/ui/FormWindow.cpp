@@ -14,6 +14,10 @@
 namespace telvane::win32 {
 namespace {
 
+// Windows 8.1 and 10 send these; the headers for XP do not name them.
+constexpr UINT kDpiChanged = 0x02E0;             // WM_DPICHANGED
+constexpr UINT kDpiChangedAfterParent = 0x02E3;  // WM_DPICHANGED_AFTERPARENT
+
 struct FrameStyle {
     DWORD style;
     DWORD extended;
@@ -54,6 +58,7 @@ FormWindow::FormWindow(Win32UiHost& host, forms::Form& form, HWND parent, HWND o
                                      m_embedded ? parent : owner, nullptr, this));
     if (!m_window)
         throw WindowNotCreated(form.Name(), ::GetLastError());
+    m_host.FollowDpiOf(m_window.Get());
     try {
         ApplyBounds();
         ApplyIcon();
@@ -142,6 +147,20 @@ void FormWindow::ApplyBounds() {
     ::SetWindowPos(m_window.Get(), nullptr, m_host.Pixels(place.left), m_host.Pixels(place.top),
                    outer.right - outer.left, outer.bottom - outer.top,
                    SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+void FormWindow::FollowDpi() {
+    // Moved to a monitor of another DPI (or the user changed it): laid out again from twips.
+    if (!m_host.FollowDpiOf(m_window.Get()))
+        return;
+    ApplyBounds();
+    for (const auto& peer : m_controls) {
+        if (peer->Window() == nullptr)
+            continue;
+        peer->Changed(forms::Property::Font);
+        peer->Changed(forms::Property::Bounds);
+    }
+    ::InvalidateRect(m_window.Get(), nullptr, TRUE);
 }
 
 void FormWindow::ApplyIcon() {
@@ -343,6 +362,19 @@ LRESULT FormWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
             if (window == m_window.Get() && wParam != FALSE) {
                 for (const auto& peer : m_controls)
                     peer->FormShowing();
+            }
+            break;
+        case WM_GETOBJECT:
+            if (ControlPeer* pane = window == m_window.Get() ? nullptr : PeerOf(window)) {
+                if (const LRESULT answer = pane->PaneAccessible(wParam, lParam))
+                    return answer;
+            }
+            break;
+        case kDpiChanged:
+        case kDpiChangedAfterParent:
+            if (window == m_window.Get()) {
+                FollowDpi();
+                return 0;
             }
             break;
         case WM_SETCURSOR:

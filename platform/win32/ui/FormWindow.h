@@ -57,6 +57,7 @@ private:
     LRESULT Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void ApplyBounds();
     void ApplyIcon();
+    void FollowDpi();
     void ApplyCaption();
     void Paint(HWND window);
     // Whether the window and its ancestors below the form's window are enabled and shown.

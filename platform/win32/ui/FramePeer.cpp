@@ -3,6 +3,10 @@
 
 #include "platform/win32/ui/FramePeer.h"
 
+#include <oleacc.h>
+#include <uxtheme.h>
+#include <vssym32.h>
+
 #include "platform/win32/com/TextConversion.h"
 #include "platform/win32/ui/FormWindow.h"
 #include "platform/win32/ui/Win32UiHost.h"
@@ -13,6 +17,28 @@ namespace telvane::win32 {
 FramePeer::FramePeer(FormWindow& form, forms::Frame& frame, int id)
     : ControlPeer(form, frame, id), m_frame(frame) {
     Create(WindowClasses::Pane, WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, {}, true);
+}
+
+FramePeer::~FramePeer() {
+    if (m_accessible)
+        m_accessible->Disconnect();
+}
+
+LRESULT FramePeer::PaneAccessible(WPARAM wParam, LPARAM lParam) {
+    return AccessibleProxy::Answer(Window(), wParam, lParam, *this, m_accessible);
+}
+
+// A frame is a grouping named by its caption, as a group box is.
+bool FramePeer::AccessibleName(long child, std::wstring& name) const {
+    if (child != CHILDID_SELF)
+        return false;
+    name = com::WideFromUtf8(m_frame.Caption());
+    return true;
+}
+
+bool FramePeer::AccessibleRole(long child, long& role) const {
+    role = ROLE_SYSTEM_GROUPING;
+    return child == CHILDID_SELF;
 }
 
 void FramePeer::PaintPane(HDC dc) const {
@@ -26,7 +52,9 @@ void FramePeer::PaintPane(HDC dc) const {
     const HGDIOBJ previous = ::SelectObject(dc, font);
     const int textHeight = resources.LineHeight(font);
     RECT edge{0, textHeight / 2, client.right, client.bottom};
-    if (m_frame.BorderStyle() == forms::BorderStyle::FixedSingle)
+    if (m_frame.BorderStyle() == forms::BorderStyle::FixedSingle &&
+        !resources.Styles().Draw(Window(), L"BUTTON", BP_GROUPBOX,
+                                 m_frame.Enabled() ? GBS_NORMAL : GBS_DISABLED, dc, edge))
         ::DrawEdge(dc, &edge, EDGE_ETCHED, BF_RECT);
     if (!caption.empty()) {
         RECT text{8, 0, client.right - 8, textHeight};

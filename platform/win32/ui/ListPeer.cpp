@@ -3,6 +3,11 @@
 
 #include "platform/win32/ui/ListPeer.h"
 
+#include <oleacc.h>
+
+#include <uxtheme.h>
+#include <vssym32.h>
+
 #include <algorithm>
 
 #include "platform/win32/com/TextConversion.h"
@@ -13,9 +18,10 @@
 namespace telvane::win32 {
 namespace {
 
-// The tick box in front of a list entry, as the list box of the design draws it.
+// The tick box in front of a list entry, as the list box of the design draws it, at 96 DPI.
 constexpr int kTickBox = 13;
 constexpr int kTickMargin = 1;
+constexpr int kTickGap = 3;
 
 }  // namespace
 
@@ -28,6 +34,56 @@ ListPeer::ListPeer(FormWindow& form, forms::ListBox& list, int id)
     if (!list.Visible())
         SetRedraw(false);
     Sync();
+}
+
+ListPeer::~ListPeer() {
+    if (m_accessible)
+        m_accessible->Disconnect();
+}
+
+// The native list holds neither texts nor ticks (and a hidden one not even its rows): the
+// entries a screen reader hears are the model's.
+long ListPeer::AccessibleChildren() const {
+    return m_list.ListCount();
+}
+
+bool ListPeer::AccessibleName(long child, std::wstring& name) const {
+    if (child < 1 || child > m_list.ListCount())
+        return false;
+    name = com::WideFromUtf8(m_list.List(static_cast<int>(child - 1)));
+    return true;
+}
+
+bool ListPeer::AccessibleRole(long child, long& role) const {
+    role = child == CHILDID_SELF ? ROLE_SYSTEM_LIST : ROLE_SYSTEM_LISTITEM;
+    return child >= 0 && child <= m_list.ListCount();
+}
+
+bool ListPeer::AccessibleState(long child, long& state) const {
+    if (child < 1 || child > m_list.ListCount())
+        return false;
+    const int index = static_cast<int>(child - 1);
+    state = STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_FOCUSABLE;
+    if (m_list.ListIndex() == index) {
+        state |= STATE_SYSTEM_SELECTED;
+        if (::GetFocus() == Window())
+            state |= STATE_SYSTEM_FOCUSED;
+    }
+    if (m_list.Style() == forms::ListBoxStyle::Checkbox && m_list.Selected(index))
+        state |= STATE_SYSTEM_CHECKED;
+    if (!::IsWindowVisible(Window()))
+        state |= STATE_SYSTEM_INVISIBLE;
+    return true;
+}
+
+bool ListPeer::AccessibleLocation(long child, RECT& place) const {
+    if (child < 1 || child > m_list.ListCount())
+        return false;
+    if (::SendMessageW(Window(), LB_GETITEMRECT, static_cast<WPARAM>(child - 1),
+                       reinterpret_cast<LPARAM>(&place)) == LB_ERR)
+        place = {};
+    ::MapWindowPoints(Window(), nullptr, reinterpret_cast<POINT*>(&place), 2);
+    return true;
 }
 
 void ListPeer::Apply(forms::Property what) {
@@ -52,6 +108,14 @@ void ListPeer::Apply(forms::Property what) {
         case forms::Property::Items:
             Sync();
             break;
+        case forms::Property::Font: {
+            ControlPeer::Apply(what);
+            // Rows are as high as a line of the font (WM_MEASUREITEM answers so at creation).
+            DrawingResources& resources = Form().Host().Resources();
+            const int height = resources.LineHeight(resources.Font(m_list.Font())) + 3;
+            ::SendMessageW(Window(), LB_SETITEMHEIGHT, 0, height);
+            break;
+        }
         case forms::Property::Selection:
             ::SendMessageW(Window(), LB_SETCURSEL, static_cast<WPARAM>(m_list.ListIndex()), 0);
             ::InvalidateRect(Window(), nullptr, FALSE);
@@ -105,7 +169,9 @@ bool ListPeer::MouseDown(LPARAM position) {
         (static_cast<short>(HIWORD(position)) /
          std::max(1, static_cast<int>(::SendMessageW(window, LB_GETITEMHEIGHT, 0, 0))));
     const int x = static_cast<short>(LOWORD(position));
-    if (m_list.Style() == forms::ListBoxStyle::Checkbox && x < kTickMargin + kTickBox + 2)
+    const PixelScale& scale = Form().Host().Scale();
+    if (m_list.Style() == forms::ListBoxStyle::Checkbox &&
+        x < scale.FromDefault(kTickMargin + kTickBox + 2))
         m_list.UserTick(index);
     else
         m_list.UserHighlight(index);
@@ -125,11 +191,20 @@ void ListPeer::DrawItem(const DRAWITEMSTRUCT& draw) const {
     ::FillRect(dc, &row, ::GetSysColorBrush(COLOR_WINDOW));
     int textLeft = row.left + 2;
     if (m_list.Style() == forms::ListBoxStyle::Checkbox) {
-        const int top = row.top + (row.bottom - row.top - kTickBox) / 2;
-        RECT box{row.left + kTickMargin, top, row.left + kTickMargin + kTickBox, top + kTickBox};
-        ::DrawFrameControl(dc, &box, DFC_BUTTON,
-                           DFCS_BUTTONCHECK | (m_list.Selected(index) ? DFCS_CHECKED : 0));
-        textLeft = box.right + 3;
+        const PixelScale& scale = Form().Host().Scale();
+        const int size = scale.FromDefault(kTickBox);
+        const int left = row.left + scale.FromDefault(kTickMargin);
+        const int top = row.top + (row.bottom - row.top - size) / 2;
+        const RECT box{left, top, left + size, top + size};
+        const bool ticked = m_list.Selected(index);
+        if (!Form().Host().Resources().Styles().Draw(
+                Window(), L"BUTTON", BP_CHECKBOX, ticked ? CBS_CHECKEDNORMAL : CBS_UNCHECKEDNORMAL,
+                dc, box)) {
+            RECT classic = box;
+            ::DrawFrameControl(dc, &classic, DFC_BUTTON,
+                               DFCS_BUTTONCHECK | (ticked ? DFCS_CHECKED : 0));
+        }
+        textLeft = box.right + scale.FromDefault(kTickGap);
     }
     RECT text{textLeft, row.top, row.right, row.bottom};
     const bool highlighted = m_list.ListIndex() == index;
@@ -176,6 +251,9 @@ bool ListPeer::Handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& resul
         case WM_CHAR:
             // The space that ticked an entry is not a search key.
             return wParam == L' ';
+        case WM_GETOBJECT:
+            result = AccessibleProxy::Answer(Window(), wParam, lParam, *this, m_accessible);
+            return result != 0;
         default:
             return ControlPeer::Handle(message, wParam, lParam, result);
     }

@@ -27,13 +27,6 @@ HINSTANCE ThisModule() {
     return module;
 }
 
-int ScreenDpi() {
-    const HDC screen = ::GetDC(nullptr);
-    const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
-    ::ReleaseDC(nullptr, screen);
-    return dpi > 0 ? dpi : 96;
-}
-
 void EnableAgain(std::vector<HWND>& windows) {
     for (HWND window : windows) {
         if (::IsWindow(window))
@@ -78,11 +71,13 @@ BOOL CALLBACK DisableThreadWindow(HWND window, LPARAM context) {
 
 Win32UiHost::Win32UiHost()
     : m_module(ThisModule()),
-      m_dpi(ScreenDpi()),
+      m_scale(PixelScale::OfScreen()),
       m_classes(WindowClasses::Acquire(m_module, &FormWindow::Procedure)),
-      m_resources(m_dpi) {
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TREEVIEW_CLASSES | ICC_PROGRESS_CLASS};
-    ::InitCommonControlsEx(&controls);
+      m_resources(m_scale) {
+    m_context.Within([] {
+        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TREEVIEW_CLASSES | ICC_PROGRESS_CLASS};
+        return ::InitCommonControlsEx(&controls);
+    });
     m_parking.Reset(::CreateWindowExW(0, WindowClasses::Pane, L"", WS_POPUP, 0, 0, 0, 0, nullptr,
                                       nullptr, m_module, nullptr));
 }
@@ -90,6 +85,15 @@ Win32UiHost::Win32UiHost()
 Win32UiHost::~Win32UiHost() {
     m_windows.clear();
     m_parking.Reset();
+}
+
+bool Win32UiHost::FollowDpiOf(HWND window) {
+    const PixelScale scale = PixelScale::OfWindow(window);
+    if (scale == m_scale)
+        return false;
+    m_scale = scale;
+    m_resources.SetScale(scale);
+    return true;
 }
 
 void Win32UiHost::SetWindowMakerForTests(WindowMaker maker) {
@@ -382,8 +386,11 @@ bool Win32UiHost::PreTranslateMessage(const MSG& message) {
 void Win32UiHost::ShowMessage(const forms::Form* owner, const std::string& text,
                               const std::string& title) {
     HWND ownerWindow = owner ? WindowOf(*owner) : nullptr;
-    ::MessageBoxW(ownerWindow, com::WideFromUtf8(text).c_str(), com::WideFromUtf8(title).c_str(),
-                  MB_OK | (ownerWindow ? 0 : MB_TASKMODAL));
+    m_context.Within([&] {
+        return ::MessageBoxW(ownerWindow, com::WideFromUtf8(text).c_str(),
+                             com::WideFromUtf8(title).c_str(),
+                             MB_OK | (ownerWindow ? 0 : MB_TASKMODAL));
+    });
 }
 
 bool Win32UiHost::TakesInput(const forms::Form& form) const {

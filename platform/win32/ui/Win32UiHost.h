@@ -9,8 +9,10 @@
 #include <vector>
 
 #include "forms/UiHost.h"
+#include "platform/win32/ui/ActivationContext.h"
 #include "platform/win32/ui/DrawingResources.h"
 #include "platform/win32/ui/GdiObjects.h"
+#include "platform/win32/ui/PixelScale.h"
 
 namespace telvane::win32 {
 
@@ -22,7 +24,8 @@ class WindowClasses;
 // back to the model's User... actions, so refusals, events and handlers are the same as
 // headless. Forms are top-level windows owned by a hidden window of the host (so none is in
 // the taskbar), except a form embedded in a container's window. Twips become pixels at the
-// screen's DPI here and nowhere else. One host serves one thread: the thread that creates it.
+// DPI of the forms' monitor, through PixelScale. One host serves one thread: the thread that
+// creates it.
 class Win32UiHost final : public forms::UiHost {
 public:
     Win32UiHost();
@@ -41,9 +44,12 @@ public:
     bool PreTranslateMessage(const MSG& message);
 
     // --- Geometry ---
-    int Dpi() const { return m_dpi; }
-    int Pixels(int twips) const { return ::MulDiv(twips, m_dpi, 1440); }
-    int Twips(int pixels) const { return ::MulDiv(pixels, 1440, m_dpi); }
+    const PixelScale& Scale() const { return m_scale; }
+    int Dpi() const { return m_scale.Dpi(); }
+    int Pixels(int twips) const { return m_scale.Pixels(twips); }
+    int Twips(int pixels) const { return m_scale.Twips(pixels); }
+    // The forms are laid out at the DPI of `window`'s monitor from now on; true when it changed.
+    bool FollowDpiOf(HWND window);
 
     // How the host makes a window: CreateWindowExW, or for tests a stand-in that fails.
     using WindowMaker = HWND(WINAPI*)(DWORD extended, LPCWSTR windowClass, LPCWSTR text,
@@ -53,9 +59,11 @@ public:
     void SetWindowMakerForTests(WindowMaker maker);
     HWND MakeWindow(DWORD extended, const wchar_t* windowClass, const wchar_t* text, DWORD style,
                     const RECT& place, HWND parent, HMENU menu, void* parameter) const {
-        return m_makeWindow(extended, windowClass, text, style, place.left, place.top,
-                            place.right - place.left, place.bottom - place.top, parent, menu,
-                            m_module, parameter);
+        return m_context.Within([&] {
+            return m_makeWindow(extended, windowClass, text, style, place.left, place.top,
+                                place.right - place.left, place.bottom - place.top, parent, menu,
+                                m_module, parameter);
+        });
     }
 
     DrawingResources& Resources() { return m_resources; }
@@ -98,8 +106,10 @@ private:
     void Place(forms::Form& form, HWND owner);
 
     HINSTANCE m_module;
+    // The module's manifest: every window is made inside it.
+    ActivationContext m_context{m_module};
     WindowMaker m_makeWindow = &::CreateWindowExW;
-    int m_dpi;
+    PixelScale m_scale;
     std::shared_ptr<WindowClasses> m_classes;
     DrawingResources m_resources;
     WindowHandle m_parking;  // hidden owner of the top-level forms
