@@ -1,5 +1,4 @@
 // Product headers come before <windows.h>, whose macros share their names.
-#include "apps/demo/SampleStore.h"
 #include "forms/CheckBox.h"
 #include "forms/CommandButton.h"
 #include "forms/Frame.h"
@@ -9,6 +8,7 @@
 #include "platform/memory/outlook/MailClient.h"
 #include "platform/memory/outlook/MemoryPropertyPageSite.h"
 #include "platform/memory/registry/MemoryRegistry.h"
+#include "tests/support/SampleStore.h"
 
 #include <windows.h>
 
@@ -21,19 +21,19 @@
 #include <string>
 #include <vector>
 
-#include "apps/outlookhost/NativeTree.h"
-#include "apps/outlookhost/UiDriver.h"
 #include "platform/win32/com/ComPtr.h"
 #include "platform/win32/com/TextConversion.h"
 #include "platform/win32/ui/PixelScale.h"
 #include "platform/win32/ui/Win32UiHost.h"
+#include "tests/support/NativeTree.h"
+#include "tests/support/UiDriver.h"
 #include "tests/win32_ui/NativeChecks.h"
 
 namespace telvane {
 namespace {
 
-using outlookhost::NativeTree;
-using outlookhost::UiDriver;
+using testsupport::NativeTree;
+using testsupport::UiDriver;
 using win32::ComPtr;
 
 // {618736E0-3C3D-11CF-810C-00AA00389B71}
@@ -133,7 +133,7 @@ protected:
 
     win32::Win32UiHost host;
     memory::MailClient client;
-    demo::SampleStore sample{client};
+    testsupport::SampleStore sample{client};
     memory::MemoryRegistry registry;
     PageLibrary library{registry, host};
     std::shared_ptr<memory::MemoryPropertyPageSite> site = client.NewPropertyPageSite();
