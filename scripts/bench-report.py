@@ -168,10 +168,17 @@ class Panel:
         return self.y + self.h - (math.log10(v) - self.ly0) / (self.ly1 - self.ly0) * self.h
 
     def goal(self, xv, yv, text):
+        """A goal at one x: a dashed line at its height across the panel, so it reads against
+        every curve, and a cross where it applies."""
         px, py = self.px(xv), self.py(yv)
-        self.svg.append(f'<line x1="{px - 14:.1f}" y1="{py:.1f}" x2="{px + 14:.1f}" '
-                        f'y2="{py:.1f}" stroke="black" stroke-width="2"/>')
-        self.svg.append(f'<text x="{px + 18:.1f}" y="{py + 4:.1f}">{text}</text>')
+        self.svg.append(f'<line x1="{self.x}" y1="{py:.1f}" x2="{self.x + self.w}" '
+                        f'y2="{py:.1f}" stroke="black" stroke-width="1" '
+                        'stroke-dasharray="2,3"/>')
+        self.svg.append(f'<line x1="{px - 7:.1f}" y1="{py - 7:.1f}" x2="{px + 7:.1f}" '
+                        f'y2="{py + 7:.1f}" stroke="black" stroke-width="2"/>')
+        self.svg.append(f'<line x1="{px - 7:.1f}" y1="{py + 7:.1f}" x2="{px + 7:.1f}" '
+                        f'y2="{py - 7:.1f}" stroke="black" stroke-width="2"/>')
+        self.svg.append(f'<text x="{self.x + 6}" y="{py - 5:.1f}">{text}</text>')
 
     def line(self, points, colour, dash=""):
         points = [(x, y) for x, y in points if y and y > 0]
@@ -214,7 +221,7 @@ def write_svg(results):
         for host in ["headless", "win32", "dll"]:
             left.line([(n, median(results, arch, f"FaxManagerOpening/{host}/{s}/{f}"))
                        for n, (s, f) in zip(folders, shapes)], COLOURS[host])
-        left.goal(5000, 300, "goal")
+        left.goal(5000, 300, "goal: 300 ms at 20×250")
         right = Panel(svg, 580, top, 380, 240, f"{arch}: the fax manager on one contact folder",
                       "contacts", contacts, ymin, ymax)
         for host in ["headless", "win32"]:
@@ -224,14 +231,18 @@ def write_svg(results):
                         for n in contacts], COLOURS[host], "6,4")
     legend = [(COLOURS[h], "", LABELS[h]) for h in ["headless", "win32", "dll"]]
     legend += [("#555", "", "list of contacts (right)"),
-               ("#555", "6,4", "Update after Hide All (right)")]
-    x = 60
-    for colour, dash, text in legend:
+               ("#555", "6,4", "Update after Hide All (right)"),
+               ("black", "2,3", "goal (left)")]
+    # Three entries a row, in columns, so that none runs past the right edge.
+    columns = 3
+    column = (width - 120) / columns
+    for i, (colour, dash, text) in enumerate(legend):
+        x = 60 + (i % columns) * column
+        y = height - 48 + (i // columns) * 22
         style = f' stroke-dasharray="{dash}"' if dash else ""
-        svg.append(f'<line x1="{x}" y1="{height - 30}" x2="{x + 30}" y2="{height - 30}" '
+        svg.append(f'<line x1="{x}" y1="{y}" x2="{x + 30}" y2="{y}" '
                    f'stroke="{colour}" stroke-width="2"{style}/>')
-        svg.append(f'<text x="{x + 36}" y="{height - 26}">{text}</text>')
-        x += 36 + 7.2 * len(text) + 24
+        svg.append(f'<text x="{x + 36}" y="{y + 4}">{text}</text>')
     svg.append("</svg>")
     with open(SVG, "w", encoding="utf-8") as f:
         f.write("\n".join(svg) + "\n")
