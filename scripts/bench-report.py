@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """bench-report.py X86_64_RESULTS I686_RESULTS: from the Windows benchmarks' JSON output
-(telvane_host_benchmark.json in each folder, as scripts/windows/bench.sh writes it) rewrites
+(telvane_host_benchmark.json and telvane_bridge_benchmark.json in each folder, as
+scripts/windows/bench.sh writes them) rewrites
 the README's table of the last figures, between its "benchmark figures" markers, and draws
 docs/benchmark-times.svg: the fax manager's opening against the number of folders and the
 list of contacts against the number of contacts, the Win32 host against the headless one (and,
@@ -26,10 +27,10 @@ LABELS = {"headless": "headless host", "win32": "Win32 host (in process)",
           "dll": "Win32, the DLLs over COM"}
 
 
-def load(folder):
-    """name -> {"median": ms, "runs": [ms...], "error": text}; name is run_name without the
-    time-type suffix, e.g. "FaxManagerOpening/dll/20/250"."""
-    path = os.path.join(folder, "telvane_host_benchmark.json")
+def load(folder, program="telvane_host_benchmark"):
+    """name -> {"median": ms, "cpu": ms, "runs": [ms...], "error": text}; name is run_name
+    without the time-type suffix, e.g. "FaxManagerOpening/dll/20/250"."""
+    path = os.path.join(folder, program + ".json")
     if not os.path.exists(path):
         return {}
     with open(path, encoding="utf-8") as f:
@@ -38,20 +39,38 @@ def load(folder):
     for entry in data.get("benchmarks", []):
         name = re.sub(r"/(manual|real)_time$", "", entry.get("run_name", entry["name"]))
         name = re.sub(r"/(min_time|iterations|repeats):[^/]*", "", name)
-        figure = figures.setdefault(name, {"median": None, "runs": [], "error": ""})
+        figure = figures.setdefault(name, {"median": None, "cpu": None, "runs": [], "cpus": [],
+                                           "error": ""})
         if entry.get("error_occurred"):
             figure["error"] = entry.get("error_message", "failed")
             continue
-        ms = entry["real_time"] * TO_MS[entry.get("time_unit", "ns")]
+        scale = TO_MS[entry.get("time_unit", "ns")]
+        ms = entry["real_time"] * scale
+        cpu = entry.get("cpu_time", 0) * scale
         if entry.get("run_type") == "aggregate":
             if entry.get("aggregate_name") == "median":
                 figure["median"] = ms
+                figure["cpu"] = cpu
         else:
             figure["runs"].append(ms)
+            figure["cpus"].append(cpu)
     for figure in figures.values():
         if figure["median"] is None and figure["runs"]:
             figure["median"] = statistics.median(figure["runs"])
+            figure["cpu"] = statistics.median(figure["cpus"])
     return figures
+
+
+def bridge_cell(figures, operation, goal):
+    bridge, raw = figures.get(f"{operation}/bridge"), figures.get(f"{operation}/raw")
+    if not bridge or not raw or bridge["error"] or raw["error"] or not raw["median"]:
+        return "not measured"
+    ratio = bridge["median"] / raw["median"]
+    text = (f"{ratio:.2f}× ({bridge['median'] * 1e6:.0f} ns against {raw['median'] * 1e6:.0f} ns"
+            f", n={len(bridge['runs'])}){'' if ratio <= goal else ', over'}")
+    if bridge["cpu"] and raw["cpu"]:
+        text += f"; CPU time {bridge['cpu'] / raw['cpu']:.2f}×"
+    return text
 
 
 def cell(figure):
@@ -83,7 +102,7 @@ def difference(figures, minuend, subtrahend):
     return {"median": a["median"] - b["median"], "runs": runs, "error": ""}
 
 
-def rows(results):
+def rows(results, bridges):
     table = []
     table.append(("start-up: Telvane.dll loaded + OnConnection", "≤ 20 ms",
                   [cell(results[a].get("AddInStartUp/dll")) for a in ARCHES]))
@@ -104,6 +123,8 @@ def rows(results):
                 text = cell(figure)
                 if figure and figure["median"] is not None and not figure["error"]:
                     text += f"; {figure['median'] / (stores * folders) * 1000:.0f} µs/folder"
+                    if figure["cpu"]:
+                        text += f"; CPU time {fmt(figure['cpu'])}"
                 cells.append(text)
             table.append((f"fax manager opening, {stores}×{folders} folders, {LABELS[host]}",
                           goal if host == "dll" else "", cells))
@@ -113,6 +134,9 @@ def rows(results):
             name = f"{operation}/{host}/40000"
             table.append((f"{title} 40,000 contacts, {LABELS[host]}", "",
                           [cell(results[a].get(name)) for a in ARCHES]))
+    for operation, goal in [("read", 1.5), ("write", 1.3)]:
+        table.append((f"bridge {operation} of a contact's field against a raw cached-DISPID Invoke",
+                      f"≤ {goal}×", [bridge_cell(bridges[a], operation, goal) for a in ARCHES]))
     lines = ["| figure | goal | x86_64 | i686 |", "|---|---|---|---|"]
     for title, goal, cells in table:
         lines.append(f"| {title} | {goal} | " + " | ".join(cells) + " |")
@@ -120,10 +144,10 @@ def rows(results):
 
 
 
-def write_readme(results):
+def write_readme(results, bridges):
     with open(README, encoding="utf-8") as f:
         text = f.read()
-    body = (BEGIN + "\n" + rows(results) + "\n\n![Benchmark times](docs/benchmark-times.svg)\n"
+    body = (BEGIN + "\n" + rows(results, bridges) + "\n\n![Benchmark times](docs/benchmark-times.svg)\n"
             + END)
     if BEGIN in text and END in text:
         text = text[:text.index(BEGIN)] + body + text[text.index(END) + len(END):]
@@ -252,7 +276,9 @@ def main():
     if len(sys.argv) != 3:
         sys.exit(__doc__)
     results = {arch: load(folder) for arch, folder in zip(ARCHES, sys.argv[1:])}
-    write_readme(results)
+    bridges = {arch: load(folder, "telvane_bridge_benchmark")
+               for arch, folder in zip(ARCHES, sys.argv[1:])}
+    write_readme(results, bridges)
     write_svg(results)
     print(f"wrote the README's benchmark table and {os.path.relpath(SVG)}")
 
