@@ -34,7 +34,11 @@ def load(folder, program="telvane_host_benchmark"):
     if not os.path.exists(path):
         return {}
     with open(path, encoding="utf-8") as f:
-        data = json.load(f)
+        try:
+            data = json.load(f)
+        except json.JSONDecodeError:
+            # A run that matched no benchmark, or was stopped, leaves an empty file.
+            return {}
     figures = {}
     for entry in data.get("benchmarks", []):
         name = re.sub(r"/(manual|real)_time$", "", entry.get("run_name", entry["name"]))
