@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """bench-report.py X86_64_RESULTS I686_RESULTS: from the Windows benchmarks' JSON output
-(telvane_host_benchmark.json in each folder, as scripts/windows/bench.sh writes it) rewrites
+(telvane_host_benchmark.json and telvane_bridge_benchmark.json in each folder, as
+scripts/windows/bench.sh writes them) rewrites
 the README's table of the last figures, between its "benchmark figures" markers, and draws
 docs/benchmark-times.svg: the fax manager's opening against the number of folders and the
 list of contacts against the number of contacts, the Win32 host against the headless one (and,
@@ -26,32 +27,54 @@ LABELS = {"headless": "headless host", "win32": "Win32 host (in process)",
           "dll": "Win32, the DLLs over COM"}
 
 
-def load(folder):
-    """name -> {"median": ms, "runs": [ms...], "error": text}; name is run_name without the
-    time-type suffix, e.g. "FaxManagerOpening/dll/20/250"."""
-    path = os.path.join(folder, "telvane_host_benchmark.json")
+def load(folder, program="telvane_host_benchmark"):
+    """name -> {"median": ms, "cpu": ms, "runs": [ms...], "error": text}; name is run_name
+    without the time-type suffix, e.g. "FaxManagerOpening/dll/20/250"."""
+    path = os.path.join(folder, program + ".json")
     if not os.path.exists(path):
         return {}
     with open(path, encoding="utf-8") as f:
-        data = json.load(f)
+        try:
+            data = json.load(f)
+        except json.JSONDecodeError:
+            # A run that matched no benchmark, or was stopped, leaves an empty file.
+            return {}
     figures = {}
     for entry in data.get("benchmarks", []):
         name = re.sub(r"/(manual|real)_time$", "", entry.get("run_name", entry["name"]))
         name = re.sub(r"/(min_time|iterations|repeats):[^/]*", "", name)
-        figure = figures.setdefault(name, {"median": None, "runs": [], "error": ""})
+        figure = figures.setdefault(name, {"median": None, "cpu": None, "runs": [], "cpus": [],
+                                           "error": ""})
         if entry.get("error_occurred"):
             figure["error"] = entry.get("error_message", "failed")
             continue
-        ms = entry["real_time"] * TO_MS[entry.get("time_unit", "ns")]
+        scale = TO_MS[entry.get("time_unit", "ns")]
+        ms = entry["real_time"] * scale
+        cpu = entry.get("cpu_time", 0) * scale
         if entry.get("run_type") == "aggregate":
             if entry.get("aggregate_name") == "median":
                 figure["median"] = ms
+                figure["cpu"] = cpu
         else:
             figure["runs"].append(ms)
+            figure["cpus"].append(cpu)
     for figure in figures.values():
         if figure["median"] is None and figure["runs"]:
             figure["median"] = statistics.median(figure["runs"])
+            figure["cpu"] = statistics.median(figure["cpus"])
     return figures
+
+
+def bridge_cell(figures, operation, goal):
+    bridge, raw = figures.get(f"{operation}/bridge"), figures.get(f"{operation}/raw")
+    if not bridge or not raw or bridge["error"] or raw["error"] or not raw["median"]:
+        return "not measured"
+    ratio = bridge["median"] / raw["median"]
+    text = (f"{ratio:.2f}× ({bridge['median'] * 1e6:.0f} ns against {raw['median'] * 1e6:.0f} ns"
+            f", n={len(bridge['runs'])}){'' if ratio <= goal else ', over'}")
+    if bridge["cpu"] and raw["cpu"]:
+        text += f"; CPU time {bridge['cpu'] / raw['cpu']:.2f}×"
+    return text
 
 
 def cell(figure):
@@ -83,7 +106,7 @@ def difference(figures, minuend, subtrahend):
     return {"median": a["median"] - b["median"], "runs": runs, "error": ""}
 
 
-def rows(results):
+def rows(results, bridges):
     table = []
     table.append(("start-up: Telvane.dll loaded + OnConnection", "≤ 20 ms",
                   [cell(results[a].get("AddInStartUp/dll")) for a in ARCHES]))
@@ -104,6 +127,8 @@ def rows(results):
                 text = cell(figure)
                 if figure and figure["median"] is not None and not figure["error"]:
                     text += f"; {figure['median'] / (stores * folders) * 1000:.0f} µs/folder"
+                    if figure["cpu"]:
+                        text += f"; CPU time {fmt(figure['cpu'])}"
                 cells.append(text)
             table.append((f"fax manager opening, {stores}×{folders} folders, {LABELS[host]}",
                           goal if host == "dll" else "", cells))
@@ -113,6 +138,9 @@ def rows(results):
             name = f"{operation}/{host}/40000"
             table.append((f"{title} 40,000 contacts, {LABELS[host]}", "",
                           [cell(results[a].get(name)) for a in ARCHES]))
+    for operation, goal in [("read", 1.5), ("write", 1.3)]:
+        table.append((f"bridge {operation} of a contact's field against a raw cached-DISPID Invoke",
+                      f"≤ {goal}×", [bridge_cell(bridges[a], operation, goal) for a in ARCHES]))
     lines = ["| figure | goal | x86_64 | i686 |", "|---|---|---|---|"]
     for title, goal, cells in table:
         lines.append(f"| {title} | {goal} | " + " | ".join(cells) + " |")
@@ -120,10 +148,10 @@ def rows(results):
 
 
 
-def write_readme(results):
+def write_readme(results, bridges):
     with open(README, encoding="utf-8") as f:
         text = f.read()
-    body = (BEGIN + "\n" + rows(results) + "\n\n![Benchmark times](docs/benchmark-times.svg)\n"
+    body = (BEGIN + "\n" + rows(results, bridges) + "\n\n![Benchmark times](docs/benchmark-times.svg)\n"
             + END)
     if BEGIN in text and END in text:
         text = text[:text.index(BEGIN)] + body + text[text.index(END) + len(END):]
@@ -168,10 +196,17 @@ class Panel:
         return self.y + self.h - (math.log10(v) - self.ly0) / (self.ly1 - self.ly0) * self.h
 
     def goal(self, xv, yv, text):
+        """A goal at one x: a dashed line at its height across the panel, so it reads against
+        every curve, and a cross where it applies."""
         px, py = self.px(xv), self.py(yv)
-        self.svg.append(f'<line x1="{px - 14:.1f}" y1="{py:.1f}" x2="{px + 14:.1f}" '
-                        f'y2="{py:.1f}" stroke="black" stroke-width="2"/>')
-        self.svg.append(f'<text x="{px + 18:.1f}" y="{py + 4:.1f}">{text}</text>')
+        self.svg.append(f'<line x1="{self.x}" y1="{py:.1f}" x2="{self.x + self.w}" '
+                        f'y2="{py:.1f}" stroke="black" stroke-width="1" '
+                        'stroke-dasharray="2,3"/>')
+        self.svg.append(f'<line x1="{px - 7:.1f}" y1="{py - 7:.1f}" x2="{px + 7:.1f}" '
+                        f'y2="{py + 7:.1f}" stroke="black" stroke-width="2"/>')
+        self.svg.append(f'<line x1="{px - 7:.1f}" y1="{py + 7:.1f}" x2="{px + 7:.1f}" '
+                        f'y2="{py - 7:.1f}" stroke="black" stroke-width="2"/>')
+        self.svg.append(f'<text x="{self.x + 6}" y="{py - 5:.1f}">{text}</text>')
 
     def line(self, points, colour, dash=""):
         points = [(x, y) for x, y in points if y and y > 0]
@@ -214,7 +249,7 @@ def write_svg(results):
         for host in ["headless", "win32", "dll"]:
             left.line([(n, median(results, arch, f"FaxManagerOpening/{host}/{s}/{f}"))
                        for n, (s, f) in zip(folders, shapes)], COLOURS[host])
-        left.goal(5000, 300, "goal")
+        left.goal(5000, 300, "goal: 300 ms at 20×250")
         right = Panel(svg, 580, top, 380, 240, f"{arch}: the fax manager on one contact folder",
                       "contacts", contacts, ymin, ymax)
         for host in ["headless", "win32"]:
@@ -224,14 +259,18 @@ def write_svg(results):
                         for n in contacts], COLOURS[host], "6,4")
     legend = [(COLOURS[h], "", LABELS[h]) for h in ["headless", "win32", "dll"]]
     legend += [("#555", "", "list of contacts (right)"),
-               ("#555", "6,4", "Update after Hide All (right)")]
-    x = 60
-    for colour, dash, text in legend:
+               ("#555", "6,4", "Update after Hide All (right)"),
+               ("black", "2,3", "goal (left)")]
+    # Three entries a row, in columns, so that none runs past the right edge.
+    columns = 3
+    column = (width - 120) / columns
+    for i, (colour, dash, text) in enumerate(legend):
+        x = 60 + (i % columns) * column
+        y = height - 48 + (i // columns) * 22
         style = f' stroke-dasharray="{dash}"' if dash else ""
-        svg.append(f'<line x1="{x}" y1="{height - 30}" x2="{x + 30}" y2="{height - 30}" '
+        svg.append(f'<line x1="{x}" y1="{y}" x2="{x + 30}" y2="{y}" '
                    f'stroke="{colour}" stroke-width="2"{style}/>')
-        svg.append(f'<text x="{x + 36}" y="{height - 26}">{text}</text>')
-        x += 36 + 7.2 * len(text) + 24
+        svg.append(f'<text x="{x + 36}" y="{y + 4}">{text}</text>')
     svg.append("</svg>")
     with open(SVG, "w", encoding="utf-8") as f:
         f.write("\n".join(svg) + "\n")
@@ -241,7 +280,9 @@ def main():
     if len(sys.argv) != 3:
         sys.exit(__doc__)
     results = {arch: load(folder) for arch, folder in zip(ARCHES, sys.argv[1:])}
-    write_readme(results)
+    bridges = {arch: load(folder, "telvane_bridge_benchmark")
+               for arch, folder in zip(ARCHES, sys.argv[1:])}
+    write_readme(results, bridges)
     write_svg(results)
     print(f"wrote the README's benchmark table and {os.path.relpath(SVG)}")
 

@@ -53,8 +53,9 @@ void HostComparison::ReportRuns(const std::vector<Run>& runs) {
             }
             at = end;
         }
-        m_sizeNames[size] = sizeName;
-        auto& time = m_times[name.substr(0, slash)][size][name.substr(slash + 1)];
+        const std::string operation = name.substr(0, slash);
+        m_sizeNames[{operation, size}] = sizeName;
+        auto& time = m_times[operation][size][name.substr(slash + 1)];
         // A median, once there is one, stands for its repetitions.
         if (time.median && run.run_type != Run::RT_Aggregate)
             continue;
@@ -106,7 +107,7 @@ void HostComparison::Print(std::ostream& out) const {
                         << (time.error.empty() ? "" : " (" + time.error + ")") << "\n";
                     continue;
                 }
-                PrintRow(out, operation, SizeName(size), host, time.milliseconds,
+                PrintRow(out, operation, SizeName(operation, size), host, time.milliseconds,
                          reference->milliseconds);
             }
         }
@@ -126,8 +127,8 @@ void HostComparison::Print(std::ostream& out) const {
                 reference <= 0) {
                 continue;
             }
-            PrintRow(out, operation, SizeName(low) + "->" + SizeName(high), host,
-                     time.milliseconds - lowTime->milliseconds, reference);
+            PrintRow(out, operation, SizeName(operation, low) + "->" + SizeName(operation, high),
+                     host, time.milliseconds - lowTime->milliseconds, reference);
         }
     }
     out.flush();

@@ -33,8 +33,11 @@ protected:
     // operation -> size -> host -> time
     using Times = std::map<std::string, std::map<long, Hosts>>;
     const Times& AllTimes() const { return m_times; }
-    // The sizes' arguments as given, e.g. "20x250" for 5000.
-    const std::string& SizeName(long size) const { return m_sizeNames.at(size); }
+    // An operation's size as its arguments were given, e.g. "20x250" for 5000. Keyed by
+    // operation too: two operations may reach one product from different arguments.
+    const std::string& SizeName(const std::string& operation, long size) const {
+        return m_sizeNames.at({operation, size});
+    }
 
 private:
     void Print(std::ostream& out) const;
@@ -43,7 +46,7 @@ private:
 
     double m_goal;
     Times m_times;
-    std::map<long, std::string> m_sizeNames;
+    std::map<std::pair<std::string, long>, std::string> m_sizeNames;
 };
 
 }  // namespace telvane::bench

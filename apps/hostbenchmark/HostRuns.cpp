@@ -3,7 +3,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cwchar>
 #include <exception>
@@ -90,23 +92,37 @@ std::string HostRuns::OverBudget(const std::string& host, std::int32_t folders) 
     const auto last = m_lastOpening.find(host);
     if (last == m_lastOpening.end() || last->second.folders >= folders)
         return {};
-    // The tree costs up to the square of the folders: an estimate on the safe side.
+    // The growth seen between the last two shapes, between linear and the square of the
+    // folders: a tree that has gone quadratic again is still caught before it runs for hours.
+    double exponent = 2;
+    const auto before = m_earlierOpening.find(host);
+    if (before != m_earlierOpening.end() && before->second.folders < last->second.folders &&
+        before->second.seconds > 0) {
+        exponent = std::log(last->second.seconds / before->second.seconds) /
+                   std::log(static_cast<double>(last->second.folders) / before->second.folders);
+        exponent = std::clamp(exponent, 1.0, 2.0);
+    }
     const double ratio = static_cast<double>(folders) / last->second.folders;
-    const double estimate = last->second.seconds * ratio * ratio;
+    const double estimate = last->second.seconds * std::pow(ratio, exponent);
     if (estimate <= m_budgetSeconds)
         return {};
-    char text[200];
+    char text[240];
     std::snprintf(text, sizeof text,
-                  "skipped: about %.0f s an opening (%.1f s at %d folders, times the square of "
-                  "the folders' ratio), over the %.0f s budget (--opening_budget)",
-                  estimate, last->second.seconds, last->second.folders, m_budgetSeconds);
+                  "skipped: about %.0f s an opening (%.1f s at %d folders, times the folders' "
+                  "ratio to the power %.2f), over the %.0f s budget (--opening_budget)",
+                  estimate, last->second.seconds, last->second.folders, exponent, m_budgetSeconds);
     return text;
 }
 
 void HostRuns::Measured(const std::string& host, std::int32_t folders, double seconds) {
     auto& last = m_lastOpening[host];
-    if (last.folders != folders || seconds > last.seconds)
+    if (last.folders != folders) {
+        if (last.folders != 0)
+            m_earlierOpening[host] = last;
         last = {folders, seconds};
+    } else if (seconds > last.seconds) {
+        last.seconds = seconds;
+    }
 }
 
 HostRuns::HostRuns(double budgetSeconds)

@@ -17,9 +17,10 @@ namespace telvane::bench {
 // the add-in's start-up and shut-down, a save from a contact window with
 // and without it, the options tab to its first paint, and the fax manager's opening from the tab on
 // stores of many folders beside the same opening in-process on the Win32 host and the headless one.
-// An opening whose estimated time is over the budget is skipped with the estimate, so that a
-// slow tree cannot hold the run for hours. Every run is timed by hand (the end of most is a paint
-// inside a modal loop) and checks what it left; a wrong result skips the benchmark with the reason.
+// An opening whose estimated time (from the growth between the last two shapes) is over the budget
+// is skipped with the estimate, so that a slow tree cannot hold the run for hours. Every run is
+// timed by hand (the end of most is a paint inside a modal loop) and checks what it left; a wrong
+// result skips the benchmark with the reason.
 class HostRuns {
 public:
     explicit HostRuns(double budgetSeconds);
@@ -51,8 +52,10 @@ private:
         double seconds = 0;
     };
     double m_budgetSeconds;
-    // Each host's slowest opening at its largest shape measured so far.
+    // Each host's slowest opening at its largest shape measured so far, and at the shape
+    // before it.
     std::map<std::string, Opening> m_lastOpening;
+    std::map<std::string, Opening> m_earlierOpening;
     std::string m_prepared;
     memory::MailClient m_sample;
     std::optional<memory::FolderHandle> m_contacts;

@@ -66,7 +66,8 @@ void HostSummary::PrintGoals(std::ostream& out) const {
             char note[64];
             std::snprintf(note, sizeof note, "%.4f ms per folder",
                           milliseconds / static_cast<double>(size));
-            const std::string figure = "fax manager " + SizeName(size) + " " + host;
+            const std::string figure =
+                "fax manager " + SizeName("FaxManagerOpening", size) + " " + host;
             Row(out, figure, milliseconds, host == "dll" && size == GoalShape ? 300 : 0,
                 milliseconds < 0 ? "" : note);
         }

@@ -7,6 +7,7 @@
 // Product headers come before <windows.h>, whose macros share their names.
 #include "apps/benchmark/LargeContactFolder.h"
 #include "apps/benchmark/TimedRuns.h"
+#include "apps/hostbenchmark/FolderWalk.h"
 #include "apps/hostbenchmark/HostRuns.h"
 #include "apps/hostbenchmark/HostSummary.h"
 #include "apps/hostbenchmark/Win32FaxManagerSession.h"
@@ -52,7 +53,46 @@ void UpdateAfterHideAll(benchmark::State& state, Host host) {
     TimedRuns::UpdateAfterHideAll(state, folder, SessionOn(folder, host), -1);
 }
 
+enum class Walk { InProcess, Bridged, Raw };
+
+// The fax manager's calls on every folder, without its window.
+void FolderWalkRun(benchmark::State& state, Walk how) {
+    auto& forest = StoreForest::OfShape(static_cast<std::int32_t>(state.range(0)),
+                                        static_cast<std::int32_t>(state.range(1)));
+    static std::map<StoreForest*, std::unique_ptr<FolderWalk>> walks;
+    auto& walk = walks[&forest];
+    if (!walk)
+        walk = std::make_unique<FolderWalk>(forest);
+    walk->ResetInvokes();
+    std::int32_t found = 0;
+    for (auto _ : state) {
+        found = how == Walk::InProcess ? walk->InProcess()
+                : how == Walk::Bridged ? walk->Bridged()
+                                       : walk->Raw();
+    }
+    if (found != forest.ContactFolders()) {
+        state.SkipWithError(("the walk found " + std::to_string(found) + " contact folders, not " +
+                             std::to_string(forest.ContactFolders()))
+                                .c_str());
+        return;
+    }
+    state.counters["folders"] = forest.Folders();
+    state.counters["invokes/folder"] = static_cast<double>(walk->Invokes()) /
+                                       static_cast<double>(state.iterations()) / forest.Folders();
+}
+
 void Register() {
+    for (const auto& [name, how] :
+         {std::pair{"memory", Walk::InProcess}, std::pair{"bridge", Walk::Bridged},
+          std::pair{"raw", Walk::Raw}}) {
+        benchmark::RegisterBenchmark((std::string("FolderWalk/") + name).c_str(), FolderWalkRun,
+                                     how)
+            ->Args({1, 100})
+            ->Args({20, 250})
+            ->Unit(benchmark::kMillisecond)
+            ->MinTime(0.5)
+            ->UseRealTime();
+    }
     for (const auto& [name, host] :
          {std::pair{"headless", Host::Headless}, std::pair{"win32", Host::Win32}}) {
         for (const auto& [operation, run] :

@@ -4,8 +4,10 @@
 # the headless host, and what the mail client watches through the real DLLs in the stand-in mail
 # client (start-up, shut-down, a save's add-in share, the options tab's first paint, the fax
 # manager's opening on many folders), each beside its goal; then the COM bridge's benchmark
-# where the tree has one. Options go to the benchmarks (--benchmark_filter=FaxManager); by
-# default each runs 5 repetitions and the medians are compared. The JSON output goes to
+# where the tree has one. Options go to the benchmarks (--benchmark_filter=FaxManager): a filter
+# runs only the programs that have a benchmark it matches, so a program it leaves out keeps its
+# last JSON; --opening_budget goes to the host benchmark only. By default each runs 5
+# repetitions (--benchmark_repetitions=N to change) and the medians are compared. The JSON output goes to
 # build-ARCH-bench/results/. `both` runs both architectures, then scripts/bench-report.py writes
 # the README's table and docs/benchmark-times.svg from their JSON. The build tree is
 # build-ARCH-bench, a Release tree with the posix-thread compilers (Google Benchmark needs
@@ -66,18 +68,44 @@ prefix=$build/wineprefix
 stop_wine() { WINEPREFIX=$prefix wineserver -k 2>/dev/null || true; }
 trap stop_wine EXIT
 "$root/scripts/windows/wine-prefix.sh" --for-display "$prefix"
+# The options each program takes: the host benchmark's own budget goes to it alone.
+host_options=()
+common_options=()
+filter=
+for option in "$@"; do
+    case $option in
+    --opening_budget=*) host_options+=("$option") ;;
+    --benchmark_filter=*)
+        filter=$option
+        common_options+=("$option")
+        ;;
+    *) common_options+=("$option") ;;
+    esac
+done
+program_of() { find "$build" -name "$1.exe" -print -quit; }
+wine_run() {
+    xvfb-run -a -s "-screen 0 1024x768x24" "$root/scripts/windows/wine-run.sh" "$prefix" "$@"
+}
+# True when the filter, if any, matches one of the program's benchmarks.
+matches() {
+    [[ -z $filter ]] && return 0
+    local listed
+    listed=$(wine_run "$(program_of "$1")" --benchmark_list_tests "$filter" 2>/dev/null | tr -d '\r')
+    stop_wine
+    [[ -n $listed ]]
+}
 run() {
     local name=$1
     shift
-    local program
-    program=$(find "$build" -name "$name.exe" -print -quit)
-    xvfb-run -a -s "-screen 0 1024x768x24" \
-        "$root/scripts/windows/wine-run.sh" "$prefix" "$program" --benchmark_repetitions=5 \
-        --benchmark_out="Z:$results/$name.json" \
+    if ! matches "$name"; then
+        echo "$name: no benchmark matches $filter; its last results stay" >&2
+        return 0
+    fi
+    wine_run "$(program_of "$name")" --benchmark_repetitions=5 --benchmark_out="Z:$results/$name.json" \
         --benchmark_out_format=json "$@"
     stop_wine
 }
-run telvane_host_benchmark "$@"
+run telvane_host_benchmark "${common_options[@]}" "${host_options[@]}"
 for target in "${targets[@]:1}"; do
-    run "$target" "$@"
+    run "$target" "${common_options[@]}"
 done

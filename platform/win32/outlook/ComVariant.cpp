@@ -3,6 +3,7 @@
 #include <cstring>
 #include <limits>
 #include <new>
+#include <string_view>
 #include <utility>
 
 #include "common/outlook/RaisedError.h"
@@ -32,8 +33,43 @@ const VARIANT& Through(const VARIANT& value) {
     return value.vt == (VT_BYREF | VT_VARIANT) && value.pvarVal ? *value.pvarVal : value;
 }
 
+// Most of what the mail client's fields hold is ASCII, which is the same in both encodings:
+// copied unit by unit, without the code page functions' measuring pass and call.
+bool IsAscii(std::wstring_view text) {
+    for (wchar_t c : text) {
+        if (c >= 0x80)
+            return false;
+    }
+    return true;
+}
+
+bool IsAscii(std::string_view text) {
+    for (char c : text) {
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    }
+    return true;
+}
+
 std::string Utf8Of(BSTR text) {
-    return com::Utf8FromWide(com::Bstr::View(text));
+    const std::wstring_view wide = com::Bstr::View(text);
+    if (!IsAscii(wide))
+        return com::Utf8FromWide(wide);
+    std::string result(wide.size(), '\0');
+    for (std::size_t i = 0; i < wide.size(); ++i)
+        result[i] = static_cast<char>(wide[i]);
+    return result;
+}
+
+BSTR BstrOf(std::string_view utf8) {
+    if (!IsAscii(utf8))
+        return com::Bstr::FromUtf8(utf8).Detach();
+    BSTR text = ::SysAllocStringLen(nullptr, static_cast<UINT>(utf8.size()));
+    if (!text)
+        throw std::bad_alloc();
+    for (std::size_t i = 0; i < utf8.size(); ++i)
+        text[i] = static_cast<unsigned char>(utf8[i]);
+    return text;
 }
 
 Variant Whole(double value) {
@@ -52,7 +88,7 @@ ComVariant::ComVariant(std::int32_t value) : ComVariant() {
 }
 
 ComVariant::ComVariant(std::string_view utf8) : ComVariant() {
-    m_value.bstrVal = com::Bstr::FromUtf8(utf8).Detach();
+    m_value.bstrVal = BstrOf(utf8);
     m_value.vt = VT_BSTR;
 }
 
@@ -84,7 +120,7 @@ ComVariant::ComVariant(const Variant& value) : ComVariant() {
             m_value.dblVal = value.AsDouble();
             break;
         case Variant::Kind::Text:
-            m_value.bstrVal = com::Bstr::FromUtf8(value.AsText()).Detach();
+            m_value.bstrVal = BstrOf(value.AsText());
             m_value.vt = VT_BSTR;
             break;
         case Variant::Kind::Bytes: {

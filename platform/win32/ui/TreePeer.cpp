@@ -127,7 +127,11 @@ HTREEITEM TreePeer::Insert(const std::shared_ptr<forms::Node>& node, HTREEITEM p
     TVINSERTSTRUCTW insert{};
     insert.hParent = parent;
     insert.hInsertAfter = after;
-    insert.item.mask = TVIF_TEXT | TVIF_PARAM;
+    insert.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_STATE;
+    // Open from the start: a TVM_EXPAND for each item costs the tree a new layout.
+    insert.item.stateMask = TVIS_EXPANDED | TVIS_EXPANDEDONCE;
+    if (node->Expanded() && node->Children() > 0)
+        insert.item.state = TVIS_EXPANDED | TVIS_EXPANDEDONCE;
     insert.item.pszText = text.data();
     insert.item.lParam = static_cast<LPARAM>(m_nodes.size());
     const auto item = reinterpret_cast<HTREEITEM>(
@@ -138,6 +142,8 @@ HTREEITEM TreePeer::Insert(const std::shared_ptr<forms::Node>& node, HTREEITEM p
 }
 
 void TreePeer::Rebuild() {
+    // Laid out and drawn once for the whole batch, not once per item.
+    ::SendMessageW(Window(), WM_SETREDRAW, FALSE, 0);
     ::SendMessageW(Window(), TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
     m_nodes.clear();
     m_items.clear();
@@ -152,6 +158,8 @@ void TreePeer::Rebuild() {
     }
     for (const auto& node : m_tree.Nodes().All())
         SyncExpansion(*node, ItemOf(node.get()));
+    ::SendMessageW(Window(), WM_SETREDRAW, TRUE, 0);
+    ::InvalidateRect(Window(), nullptr, TRUE);
 }
 
 void TreePeer::SyncText(const forms::Node& node, Item& item) {
