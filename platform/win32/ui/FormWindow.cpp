@@ -7,6 +7,7 @@
 #include "platform/win32/com/TextConversion.h"
 #include "platform/win32/ui/ControlPeer.h"
 #include "platform/win32/ui/ControlPeerFactory.h"
+#include "platform/win32/ui/FrameStyle.h"
 #include "platform/win32/ui/Win32UiHost.h"
 #include "platform/win32/ui/WindowClasses.h"
 #include "platform/win32/ui/WindowNotCreated.h"
@@ -18,41 +19,11 @@ namespace {
 constexpr UINT kDpiChanged = 0x02E0;             // WM_DPICHANGED
 constexpr UINT kDpiChangedAfterParent = 0x02E3;  // WM_DPICHANGED_AFTERPARENT
 
-struct FrameStyle {
-    DWORD style;
-    DWORD extended;
-};
-
-FrameStyle StyleOf(const forms::Form& form, bool embedded) {
-    if (embedded)
-        return {WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT};
-    const DWORD menu = form.ControlBox() ? WS_SYSMENU : 0;
-    switch (form.BorderStyle()) {
-        case forms::FormBorderStyle::None:
-            return {WS_POPUP | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT};
-        case forms::FormBorderStyle::FixedSingle:
-            return {WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN | menu | WS_MINIMIZEBOX,
-                    WS_EX_CONTROLPARENT};
-        case forms::FormBorderStyle::FixedDialog:
-            return {WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN | menu,
-                    WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT};
-        case forms::FormBorderStyle::FixedToolWindow:
-            return {WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN | menu,
-                    WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT};
-        case forms::FormBorderStyle::SizableToolWindow:
-            return {WS_POPUP | WS_CAPTION | WS_THICKFRAME | WS_CLIPCHILDREN | menu,
-                    WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT};
-        case forms::FormBorderStyle::Sizable:
-            break;
-    }
-    return {WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT};
-}
-
 }  // namespace
 
 FormWindow::FormWindow(Win32UiHost& host, forms::Form& form, HWND parent, HWND owner)
     : m_host(host), m_form(form), m_embedded(parent != nullptr) {
-    const FrameStyle style = StyleOf(form, m_embedded);
+    const FrameStyle style = FrameStyle::Of(form, m_embedded);
     m_window.Reset(m_host.MakeWindow(style.extended, WindowClasses::Form,
                                      com::WideFromUtf8(form.Caption()).c_str(), style.style, {},
                                      m_embedded ? parent : owner, nullptr, this));
@@ -119,7 +90,7 @@ RECT FormWindow::PixelRect(const forms::Control& control) const {
 
 void FormWindow::Reparent(HWND parent, HWND owner) {
     const bool embedded = parent != nullptr;
-    const FrameStyle style = StyleOf(m_form, embedded);
+    const FrameStyle style = FrameStyle::Of(m_form, embedded);
     const bool visible = ::IsWindowVisible(m_window.Get()) != FALSE;
     if (embedded)
         ::SetParent(m_window.Get(), parent);
@@ -140,7 +111,7 @@ void FormWindow::SetOwner(HWND owner) {
 }
 
 void FormWindow::ApplyBounds() {
-    const FrameStyle style = StyleOf(m_form, m_embedded);
+    const FrameStyle style = FrameStyle::Of(m_form, m_embedded);
     RECT outer{0, 0, m_host.Pixels(m_form.ClientWidth()), m_host.Pixels(m_form.ClientHeight())};
     ::AdjustWindowRectEx(&outer, style.style, FALSE, style.extended);
     const forms::Bounds place = m_form.WindowBounds();

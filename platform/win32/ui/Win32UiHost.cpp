@@ -12,6 +12,7 @@
 
 #include "platform/win32/com/TextConversion.h"
 #include "platform/win32/ui/ControlPeer.h"
+#include "platform/win32/ui/DisabledWindows.h"
 #include "platform/win32/ui/FormWindow.h"
 #include "platform/win32/ui/WindowClasses.h"
 #include "platform/win32/ui/WindowNotCreated.h"
@@ -26,33 +27,6 @@ HINSTANCE ThisModule() {
         reinterpret_cast<LPCWSTR>(&ThisModule), &module);
     return module;
 }
-
-void EnableAgain(std::vector<HWND>& windows) {
-    for (HWND window : windows) {
-        if (::IsWindow(window))
-            ::EnableWindow(window, TRUE);
-    }
-    windows.clear();
-}
-
-// Windows disabled for a modal show, enabled again however the show ends.
-class DisabledWindows {
-public:
-    DisabledWindows() = default;
-    DisabledWindows(const DisabledWindows&) = delete;
-    DisabledWindows& operator=(const DisabledWindows&) = delete;
-    ~DisabledWindows() { EnableAgain(m_windows); }
-    void Disable(HWND window) {
-        if (window != nullptr && ::IsWindowEnabled(window)) {
-            ::EnableWindow(window, FALSE);
-            m_windows.push_back(window);
-        }
-    }
-    std::vector<HWND>& Windows() { return m_windows; }
-
-private:
-    std::vector<HWND> m_windows;
-};
 
 struct ThreadWindows {
     HWND except;
@@ -234,7 +208,7 @@ void Win32UiHost::EndModal(const forms::Form& form) {
             // Enabled before the modal window goes: Windows hands the activation of a window
             // that hides or is destroyed to its owner only when the owner takes input, and
             // otherwise to some other application's window.
-            EnableAgain(*show.disabled);
+            show.disabled->EnableAll();
         }
     }
 }
@@ -270,7 +244,7 @@ void Win32UiHost::ShowModal(forms::Form& form, forms::Form* owner) {
         }
         window->SetOwner(opener ? opener : m_parking.Get());
         Place(form, ownerWindow);
-        m_modal.push_back({&form, &ended, &disabled.Windows()});
+        m_modal.push_back({&form, &ended, &disabled});
         struct PopModal {
             std::vector<ModalShow>& modal;
             ~PopModal() { modal.pop_back(); }

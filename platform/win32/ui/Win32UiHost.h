@@ -17,6 +17,7 @@
 namespace telvane::win32 {
 
 class FormWindow;
+class DisabledWindows;
 class WindowClasses;
 
 // The window model's Win32 back end: every loaded form gets a native window and every control
@@ -94,7 +95,7 @@ private:
         const forms::Form* form;
         bool* ended;
         // The windows the show disabled, enabled again as it ends.
-        std::vector<HWND>* disabled;
+        DisabledWindows* disabled;
     };
 
     FormWindow* Find(const forms::Form& form) const;
