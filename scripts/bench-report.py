@@ -7,8 +7,8 @@ docs/benchmark-times.svg: the fax manager's opening against the number of folder
 list of contacts against the number of contacts, the Win32 host against the headless one (and,
 for the folders, the DLLs in the stand-in mail client), one row per architecture. Medians of
 the repetitions; the table also gives the spread (lowest to highest repetition), each goal's
-verdict (met or over), and the Win32 host's time a contact against the headless host's on
-40,000 contacts."""
+verdict (met or over), and the Win32 host's time a contact against the headless host's (what
+the contacts from 10,000 to 40,000 add)."""
 import json
 import math
 import os
@@ -107,14 +107,23 @@ def judged(text, figure, goal_ms):
 
 
 def ratio_cell(figures, operation, goal):
-    """The Win32 host's time per contact against the headless host's, on the same contacts."""
-    native, headless = (figures.get(f"{operation}/{host}/40000") for host in ["win32", "headless"])
-    if (not native or not headless or native["error"] or headless["error"]
-            or not native["median"] or not headless["median"]):
+    """What each contact costs on the Win32 host against the headless host: the time the
+    contacts from 10,000 to 40,000 add, so that what an operation costs once (painting the
+    windows when it starts and ends) is left out; the whole operations' ratio beside it."""
+    times = {}
+    for host in ["win32", "headless"]:
+        for size in [10000, 40000]:
+            figure = figures.get(f"{operation}/{host}/{size}")
+            if not figure or figure["error"] or not figure["median"]:
+                return "not measured"
+            times[host, size] = figure["median"]
+    native = times["win32", 40000] - times["win32", 10000]
+    headless = times["headless", 40000] - times["headless", 10000]
+    if headless <= 0:
         return "not measured"
-    ratio = native["median"] / headless["median"]
-    text = (f"{ratio:.2f}× ({native['median'] / 40:.2f} µs against "
-            f"{headless['median'] / 40:.2f} µs a contact)")
+    ratio = native / headless
+    text = (f"{ratio:.2f}× ({native / 30:.2f} µs against {headless / 30:.2f} µs a contact; "
+            f"whole operation at 40,000: {times['win32', 40000] / times['headless', 40000]:.2f}×)")
     return text + (" — met" if ratio <= goal else " — **over**")
 
 
@@ -168,8 +177,8 @@ def rows(results, bridges):
                           [cell(results[a].get(name)) for a in ARCHES]))
     for operation, title in [("ListGeneration", "list of"), ("UpdateAfterHideAll",
                                                              "Update after Hide All on")]:
-        table.append((f"{title} 40,000 contacts: Win32 host's time a contact against the "
-                      "headless host's", "≤ 1.5×",
+        table.append((f"{title} 10,000 to 40,000 contacts: Win32 host's time a contact "
+                      "against the headless host's", "≤ 1.5×",
                       [ratio_cell(results[a], operation, 1.5) for a in ARCHES]))
     for operation, goal in [("read", 1.5), ("write", 1.3)]:
         table.append((f"bridge {operation} of a contact's field against a raw cached-DISPID Invoke",
