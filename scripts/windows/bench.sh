@@ -7,8 +7,9 @@
 # where the tree has one. Options go to the benchmarks (--benchmark_filter=FaxManager): a filter
 # runs only the programs that have a benchmark it matches, so a program it leaves out keeps its
 # last JSON; --opening_budget goes to the host benchmark only. By default each runs 5
-# repetitions (--benchmark_repetitions=N to change) and the medians are compared. The JSON output goes to
-# build-ARCH-bench/results/. `both` runs both architectures, then scripts/bench-report.py writes
+# repetitions (--benchmark_repetitions=N to change) and the medians are compared. The JSON
+# output goes to build-ARCH-bench/results/, the load average before and after each program to
+# NAME.load beside it. `both` runs both architectures, then scripts/bench-report.py writes
 # the README's table and docs/benchmark-times.svg from their JSON. The build tree is
 # build-ARCH-bench, a Release tree with the posix-thread compilers (Google Benchmark needs
 # threads); Google Benchmark is built for MinGW from Debian's source of the version the native
@@ -94,6 +95,7 @@ matches() {
     stop_wine
     [[ -n $listed ]]
 }
+load_average() { uptime | sed 's/.*load average: //'; }
 run() {
     local name=$1
     shift
@@ -101,9 +103,14 @@ run() {
         echo "$name: no benchmark matches $filter; its last results stay" >&2
         return 0
     fi
+    # Other work on the machine spreads the repetitions: the load beside each program's figures.
+    local before
+    before=$(load_average)
     wine_run "$(program_of "$name")" --benchmark_repetitions=5 --benchmark_out="Z:$results/$name.json" \
         --benchmark_out_format=json "$@"
     stop_wine
+    echo "$name: load average (1, 5, 15 min) $before before, $(load_average) after" |
+        tee "$results/$name.load" >&2
 }
 run telvane_host_benchmark "${common_options[@]}" "${host_options[@]}"
 for target in "${targets[@]:1}"; do
