@@ -28,6 +28,7 @@
 #include "tests/support/NativeTree.h"
 #include "tests/support/UiDriver.h"
 #include "tests/win32_ui/NativeChecks.h"
+#include "tests/win32_ui/TabInOptionsWindow.h"
 
 namespace telvane {
 namespace {
@@ -82,64 +83,11 @@ long StateOf(IAccessible& object, long child) {
     return NumberOf(object.get_accState(Child(child), &state), state);
 }
 
-// The options tab in a stand-in for the Options dialog's window, on the sample store, with the
-// real Win32 host.
-class WindowsAsUsersMeetThemTest : public testing::Test {
+// The tab in a stand-in window larger than the Options dialog, so that the tab's button stays
+// inside it at every DPI.
+class WindowsAsUsersMeetThemTest : public test::TabInOptionsWindow {
 protected:
-    void SetUp() override {
-        // As large as the Options dialog at the screen's DPI, so the tab's button is inside.
-        const int side = win32::PixelScale::OfScreen().FromDefault(480);
-        m_dialog =
-            ::CreateWindowExW(0, L"STATIC", L"Options", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 40,
-                              40, side, side, nullptr, nullptr, nullptr, nullptr);
-        if (m_dialog == nullptr)
-            GTEST_SKIP() << "no display to create windows on";
-        page = std::make_shared<TelvanePage>(library);
-        page->UserControl_InitProperties(site);
-        host.EmbedIn(*page, m_dialog);
-        page->Show();
-        ::ShowWindow(m_dialog, SW_SHOW);
-        ::SetForegroundWindow(m_dialog);
-    }
-    void TearDown() override {
-        library.frmInstructions.Unload();
-        library.frmDisplay.Unload();
-        library.frmFaxManager.Unload();
-        if (page)
-            page->Unload();
-        page.reset();
-        if (m_dialog != nullptr)
-            ::DestroyWindow(m_dialog);
-    }
-
-    void Drive(const std::function<void(UiDriver&)>& scenario) {
-        driver.SetBusyProbe([this] {
-            if (!library.frmFaxManager.IsLoaded())
-                return false;
-            const frmFaxManager& form = library.frmFaxManager.Get();
-            return ::GetActiveWindow() == host.WindowOf(form) &&
-                   (!form.frmeControl.Enabled() ||
-                    form.MousePointer() == forms::MousePointer::Hourglass);
-        });
-        const auto keys = [this](MSG& message) { return host.PreTranslateMessage(message); };
-        driver.Run(scenario, keys, [this] {
-            library.frmInstructions.Unload();
-            library.frmFaxManager.Unload();
-        });
-        for (const auto& failure : driver.Failures())
-            ADD_FAILURE() << failure;
-    }
-    HWND Native(const forms::Control& control) { return host.WindowOf(control); }
-
-    win32::Win32UiHost host;
-    memory::MailClient client;
-    testsupport::SampleStore sample{client};
-    memory::MemoryRegistry registry;
-    PageLibrary library{registry, host};
-    std::shared_ptr<memory::MemoryPropertyPageSite> site = client.NewPropertyPageSite();
-    std::shared_ptr<TelvanePage> page;
-    UiDriver driver;
-    HWND m_dialog = nullptr;
+    WindowsAsUsersMeetThemTest() { m_side = 480; }
 };
 
 TEST_F(WindowsAsUsersMeetThemTest, AScreenReaderHearsEachContactAndItsTick) {

@@ -21,6 +21,7 @@
 #include "tests/support/NativeTree.h"
 #include "tests/support/UiDriver.h"
 #include "tests/win32_ui/NativeChecks.h"
+#include "tests/win32_ui/TabInOptionsWindow.h"
 
 namespace telvane {
 namespace {
@@ -32,55 +33,8 @@ constexpr outlook::ContactField kFaxFields[] = {outlook::ContactField::BusinessF
                                                 outlook::ContactField::HomeFaxNumber,
                                                 outlook::ContactField::OtherFaxNumber};
 
-// The options tab in a stand-in for the Options dialog's window, on the sample store, with the
-// real Win32 host; the test drives the windows through UiDriver.
-class FaxManagerWindowsTest : public testing::Test {
+class FaxManagerWindowsTest : public test::TabInOptionsWindow {
 protected:
-    void SetUp() override {
-        m_dialog =
-            ::CreateWindowExW(0, L"STATIC", L"Options", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 40,
-                              40, 420, 420, nullptr, nullptr, nullptr, nullptr);
-        if (m_dialog == nullptr)
-            GTEST_SKIP() << "no display to create windows on";
-        page = std::make_shared<TelvanePage>(library);
-        page->UserControl_InitProperties(site);
-        host.EmbedIn(*page, m_dialog);
-        page->Show();
-        ::ShowWindow(m_dialog, SW_SHOW);
-        ::SetForegroundWindow(m_dialog);
-    }
-    void TearDown() override {
-        if (page)
-            page->Unload();
-        page.reset();
-        if (m_dialog != nullptr)
-            ::DestroyWindow(m_dialog);
-    }
-
-    void Drive(const std::function<void(UiDriver&)>& scenario) {
-        // Messages handled inside a handler's DoEvents do not make the windows idle.
-        driver.SetBusyProbe([this] {
-            if (!library.frmFaxManager.IsLoaded())
-                return false;
-            const frmFaxManager& form = library.frmFaxManager.Get();
-            // (Its frame is shut while a window it opened is shown, too; that one is idle.)
-            return ::GetActiveWindow() == host.WindowOf(form) &&
-                   (!form.frmeControl.Enabled() ||
-                    form.MousePointer() == forms::MousePointer::Hourglass);
-        });
-        const auto keys = [this](MSG& message) { return host.PreTranslateMessage(message); };
-        driver.Run(scenario, keys, [this] {
-            for (auto* form : std::initializer_list<bool (*)(PageLibrary&)>{
-                     [](PageLibrary& l) { return l.frmDisplay.Unload(); },
-                     [](PageLibrary& l) { return l.frmInstructions.Unload(); },
-                     [](PageLibrary& l) { return l.frmFaxManager.Unload(); }}) {
-                form(library);
-            }
-        });
-        for (const auto& failure : driver.Failures())
-            ADD_FAILURE() << failure;
-    }
-
     frmFaxManager& Manager() {
         EXPECT_TRUE(library.frmFaxManager.IsLoaded());
         return library.frmFaxManager.Get();
@@ -149,16 +103,6 @@ protected:
         ADD_FAILURE() << "no close box";
         return {};
     }
-
-    win32::Win32UiHost host;
-    memory::MailClient client;
-    testsupport::SampleStore sample{client};
-    memory::MemoryRegistry registry;
-    PageLibrary library{registry, host};
-    std::shared_ptr<memory::MemoryPropertyPageSite> site = client.NewPropertyPageSite();
-    std::shared_ptr<TelvanePage> page;
-    UiDriver driver;
-    HWND m_dialog = nullptr;
 };
 
 TEST_F(FaxManagerWindowsTest, AUserHidesFaxNumbersThroughTheRealWindows) {
