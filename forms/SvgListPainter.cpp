@@ -51,17 +51,8 @@ void SvgListPainter::DrawTreeView(SvgWriter& svg, const TreeView& tree, const Sv
         }
         const double tx = level + indent + 2;
         const double width = TextMetrics::LineWidthPixels(node->Text(), font);
-        std::string color = text;
-        if (node->Selected()) {
-            SvgPen::FillRect(svg, {tx - 2, y + 1, width + 4, row - 2},
-                             SvgPen::Hex(SystemColor::Highlight));
-            color = SvgPen::Hex(SystemColor::HighlightText);
-        }
-        svg.Text(
-            "text",
-            SvgPen::TextAttributes(
-                font, tx, y + (row - SvgPen::LinePixels(font)) / 2 + SvgPen::Ascent(font), color),
-            node->Text());
+        RowText(svg, font, {tx - 2, y + 1, width + 4, row - 2}, node->Selected(), tx, y, row, text,
+                node->Text());
         svg.Close();
         y += row;
     }
@@ -109,20 +100,23 @@ void SvgListPainter::DrawListBox(SvgWriter& svg, const ListBox& list, const SvgB
                                 list.Enabled());
             tx = inner.x + SvgPen::kCheckBoxSize + 4;
         }
-        std::string color = text;
-        if (highlighted) {
-            SvgPen::FillRect(svg, {tx - 1, y, inner.x + inner.w - tx + 1, row},
-                             SvgPen::Hex(SystemColor::Highlight));
-            color = SvgPen::Hex(SystemColor::HighlightText);
-        }
-        svg.Text(
-            "text",
-            SvgPen::TextAttributes(
-                font, tx, y + (row - SvgPen::LinePixels(font)) / 2 + SvgPen::Ascent(font), color),
-            list.List(i));
+        RowText(svg, font, {tx - 1, y, inner.x + inner.w - tx + 1, row}, highlighted, tx, y, row,
+                text, list.List(i));
         svg.Close();
     }
     svg.Close();
+}
+
+void SvgListPainter::RowText(SvgWriter& svg, const Font& font, const SvgBox& highlight,
+                             bool highlighted, double x, double y, double row,
+                             const std::string& color, const std::string& text) {
+    if (highlighted)
+        SvgPen::FillRect(svg, highlight, SvgPen::Hex(SystemColor::Highlight));
+    svg.Text("text",
+             SvgPen::TextAttributes(font, x,
+                                    y + (row - SvgPen::LinePixels(font)) / 2 + SvgPen::Ascent(font),
+                                    highlighted ? SvgPen::Hex(SystemColor::HighlightText) : color),
+             text);
 }
 
 }  // namespace telvane::forms

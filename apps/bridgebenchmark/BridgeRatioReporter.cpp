@@ -3,25 +3,9 @@
 #include <cstdio>
 #include <ostream>
 
+#include "apps/benchmark/RunTime.h"
+
 namespace telvane::bench {
-namespace {
-
-double Nanoseconds(const benchmark::BenchmarkReporter::Run& run) {
-    const double time = run.GetAdjustedRealTime();
-    switch (run.time_unit) {
-        case benchmark::kNanosecond:
-            return time;
-        case benchmark::kMicrosecond:
-            return time * 1e3;
-        case benchmark::kMillisecond:
-            return time * 1e6;
-        case benchmark::kSecond:
-            return time * 1e9;
-    }
-    return time;
-}
-
-}  // namespace
 
 void BridgeRatioReporter::ReportRuns(const std::vector<Run>& runs) {
     ConsoleReporter::ReportRuns(runs);
@@ -40,7 +24,7 @@ void BridgeRatioReporter::ReportRuns(const std::vector<Run>& runs) {
             continue;
         time.median = run.run_type == Run::RT_Aggregate;
         time.repetitions = static_cast<int>(run.repetitions);
-        time.nanoseconds = Nanoseconds(run);
+        time.nanoseconds = RunTime::Seconds(run) * 1e9;
     }
 }
 

@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <iostream>
 
+#include "apps/benchmark/RunTime.h"
+
 namespace telvane::bench {
 namespace {
 
@@ -11,21 +13,6 @@ constexpr const char* Reference = "headless";
 // The host the goal is set for; others (the DLLs, with the object model over COM) are not
 // compared here.
 constexpr const char* Compared = "win32";
-
-double Milliseconds(const benchmark::BenchmarkReporter::Run& run) {
-    double time = run.GetAdjustedRealTime();
-    switch (run.time_unit) {
-        case benchmark::kNanosecond:
-            return time / 1e6;
-        case benchmark::kMicrosecond:
-            return time / 1e3;
-        case benchmark::kMillisecond:
-            return time;
-        case benchmark::kSecond:
-            return time * 1e3;
-    }
-    return time;
-}
 
 }  // namespace
 
@@ -60,7 +47,7 @@ void HostComparison::ReportRuns(const std::vector<Run>& runs) {
         if (time.median && run.run_type != Run::RT_Aggregate)
             continue;
         time.median = run.run_type == Run::RT_Aggregate;
-        time.milliseconds = run.error_occurred ? 0 : Milliseconds(run);
+        time.milliseconds = run.error_occurred ? 0 : RunTime::Seconds(run) * 1e3;
         time.error = run.error_occurred ? run.error_message : std::string();
     }
 }

@@ -9,6 +9,7 @@
 #include "platform/memory/outlook/MailClient.h"
 #include "platform/memory/outlook/MemoryPropertyPageSite.h"
 #include "platform/memory/registry/MemoryRegistry.h"
+#include "tests/support/FaxManagerWork.h"
 #include "tests/support/SampleStore.h"
 
 #include <windows.h>
@@ -189,14 +190,7 @@ int main(int argc, char** argv) {
 
     int saved = 0;
     UiDriver driver;
-    driver.SetBusyProbe([&] {
-        if (!library.frmFaxManager.IsLoaded())
-            return false;
-        const frmFaxManager& form = library.frmFaxManager.Get();
-        return ::GetActiveWindow() == host.WindowOf(form) &&
-               (!form.frmeControl.Enabled() ||
-                form.MousePointer() == forms::MousePointer::Hourglass);
-    });
+    driver.SetBusyProbe([&] { return testsupport::FaxManagerWork::Busy(host, library); });
     const auto take = [&](UiDriver& ui, HWND window, const char* name) {
         ui.Settle();
         std::this_thread::sleep_for(std::chrono::milliseconds(200));

@@ -17,6 +17,7 @@
 
 #include "platform/win32/ui/PixelScale.h"
 #include "platform/win32/ui/Win32UiHost.h"
+#include "tests/support/FaxManagerWork.h"
 #include "tests/support/UiDriver.h"
 
 namespace telvane::test {
@@ -52,16 +53,7 @@ protected:
     // Runs the scenario with the container's keys going through the host first, and reports
     // what failed in it.
     void Drive(const std::function<void(testsupport::UiDriver&)>& scenario) {
-        // Messages handled inside a handler's DoEvents do not make the windows idle.
-        driver.SetBusyProbe([this] {
-            if (!library.frmFaxManager.IsLoaded())
-                return false;
-            const frmFaxManager& form = library.frmFaxManager.Get();
-            // (Its frame is shut while a window it opened is shown, too; that one is idle.)
-            return ::GetActiveWindow() == host.WindowOf(form) &&
-                   (!form.frmeControl.Enabled() ||
-                    form.MousePointer() == forms::MousePointer::Hourglass);
-        });
+        driver.SetBusyProbe([this] { return testsupport::FaxManagerWork::Busy(host, library); });
         const auto keys = [this](MSG& message) { return host.PreTranslateMessage(message); };
         driver.Run(scenario, keys, [this] { UnloadForms(); });
         for (const auto& failure : driver.Failures())

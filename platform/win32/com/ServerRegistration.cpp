@@ -14,17 +14,26 @@
 namespace telvane::win32::com {
 namespace {
 
-HRESULT TypeLibraryId(std::wstring& id) {
-    ComPtr<ITypeLib> library;
+// The module's type library and a copy of its attributes.
+HRESULT LoadTypeLibrary(ComPtr<ITypeLib>& library, TLIBATTR& attribute) {
     HRESULT hr = ModuleTypeLibrary::Load(library);
     TLIBATTR* attributes = nullptr;
     if (SUCCEEDED(hr))
         hr = library->GetLibAttr(&attributes);
     if (FAILED(hr))
         return hr;
-    id = GuidText(attributes->guid);
+    attribute = *attributes;
     library->ReleaseTLibAttr(attributes);
     return S_OK;
+}
+
+HRESULT TypeLibraryId(std::wstring& id) {
+    ComPtr<ITypeLib> library;
+    TLIBATTR attribute{};
+    const HRESULT hr = LoadTypeLibrary(library, attribute);
+    if (SUCCEEDED(hr))
+        id = GuidText(attribute.guid);
+    return hr;
 }
 
 HRESULT ResultOf(LONG error) {
@@ -82,14 +91,10 @@ std::wstring OwnerOf(const std::wstring& interfaceKey) {
 HRESULT AddTypeLibrary(std::vector<RegistrationEntry>& entries, const std::wstring& modulePath,
                        std::span<const IID> foreignInterfaces) {
     ComPtr<ITypeLib> library;
-    HRESULT hr = ModuleTypeLibrary::Load(library);
-    TLIBATTR* attributes = nullptr;
-    if (SUCCEEDED(hr))
-        hr = library->GetLibAttr(&attributes);
+    TLIBATTR attribute{};
+    HRESULT hr = LoadTypeLibrary(library, attribute);
     if (FAILED(hr))
         return hr;
-    const TLIBATTR attribute = *attributes;
-    library->ReleaseTLibAttr(attributes);
 
     const HKEY root = HKEY_CLASSES_ROOT;
     const std::wstring libraryId = GuidText(attribute.guid);
