@@ -132,12 +132,7 @@ check "and the machine's registry is as the install left it" \
         grep -E '^[<>]' | grep -v -c 'DriverDateData' || true)" 0
 
 echo "== the user's silent uninstall"
-rc=0
-wine "$user_uninstaller" /S || rc=$?
-wineserver -w
-check "the user's uninstaller exits with 0" "$rc" 0
-wine wineboot -r
-snapshot user-after
+uninstall_silently "$user_uninstaller" "the user's uninstaller" user-after
 diff "$work/user-before.reg" "$work/user-after.reg" >"$work/user-registry.diff" || true
 sed 's/^/    /' "$work/user-registry.diff"
 diff "$work/user-before.files" "$work/user-after.files" >"$work/user-files.diff" || true

@@ -160,6 +160,17 @@ run_host() { # BITS HOST FOLDER [SWITCH]
     done
 }
 
+# Runs the uninstaller EXE silently (checked as WHAT), restarts Wine so that the copy it ran
+# from goes, and takes the snapshot NAME.
+uninstall_silently() { # EXE WHAT NAME
+    local rc=0
+    wine "$1" /S || rc=$?
+    wineserver -w
+    check "$2 exits with 0" "$rc" 0
+    wine wineboot -r
+    snapshot "$3"
+}
+
 # Runs the setup with ARGS as typed at a prompt: NSIS takes /D= unquoted, to the end of the line,
 # which only cmd passes on so. Its exit code must be EXPECTED, by default 0.
 run_setup() { # ARGS... [=EXPECTED]
@@ -268,12 +279,7 @@ done
 echo "== silent uninstall"
 # The uninstaller runs a copy of itself from the temporary folder and returns at once
 # (wineserver -w waits for the copy), which leaves the copy to be deleted at the next restart.
-rc=0
-wine "$uninstaller" /S || rc=$?
-wineserver -w
-check "uninstaller exits with 0" "$rc" 0
-wine wineboot -r
-snapshot after
+uninstall_silently "$uninstaller" "uninstaller" after
 
 echo "== registry: before the first install / after the uninstall"
 diff "$work/before.reg" "$work/after.reg" >"$work/registry.diff" || true
