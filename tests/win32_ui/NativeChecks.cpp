@@ -11,9 +11,15 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
+#include <map>
 #include <set>
+#include <string>
 #include <tuple>
+#include <utility>
+#include <vector>
 
 #include "platform/win32/com/TextConversion.h"
 #include "platform/win32/ui/PixelScale.h"
@@ -115,6 +121,38 @@ void ExpectWindowsMatchModel(win32::Win32UiHost& host, const forms::Form& form) 
         EXPECT_EQ(description.lfWeight >= FW_BOLD, control->Font().bold) << name;
     }
     EXPECT_EQ(fonts.size(), modelFonts.size()) << form.Name() << ": one font object per font";
+
+    // Windows walks siblings from the top of the z-order for the tab order, a screen reader's
+    // reading order and a control's label: that walk must meet them in the design's tab order,
+    // lines and images (which have no tab index) last.
+    std::map<HWND, const forms::Control*> byWindow;
+    for (const forms::Control* control : form.Controls()) {
+        if (const HWND native = host.WindowOf(*control))
+            byWindow.emplace(native, control);
+    }
+    std::set<HWND> containers{window};
+    for (const auto& [native, control] : byWindow)
+        containers.insert(::GetParent(native));
+    for (const HWND container : containers) {
+        std::vector<std::string> walked;
+        std::vector<std::string> designed;
+        std::vector<std::pair<int, std::string>> ranked;
+        for (HWND child = ::GetWindow(container, GW_CHILD); child != nullptr;
+             child = ::GetWindow(child, GW_HWNDNEXT)) {
+            const auto found = byWindow.find(child);
+            if (found == byWindow.end())
+                continue;
+            const forms::Control& control = *found->second;
+            walked.push_back(control.Name());
+            ranked.emplace_back(control.HasTabIndex() ? control.TabIndex() : INT_MAX,
+                                control.Name());
+        }
+        std::stable_sort(ranked.begin(), ranked.end(),
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
+        for (const auto& [rank, name] : ranked)
+            designed.push_back(name);
+        EXPECT_EQ(walked, designed) << form.Name() << ": the z-order of a container's children";
+    }
 
     const forms::Control* active = form.ActiveControl();
     if (active != nullptr && ::GetActiveWindow() == window) {

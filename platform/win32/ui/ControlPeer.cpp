@@ -51,8 +51,10 @@ void ControlPeer::Create(const wchar_t* windowClass, DWORD style, DWORD extended
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(m_id)), pane ? &m_form : nullptr));
     if (!m_window)
         throw WindowNotCreated(m_control.Name(), ::GetLastError());
-    // Later controls lie above earlier ones, as in the design.
-    ::SetWindowPos(m_window.Get(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    // Said rather than left to CreateWindowEx: the form creates its children in tab order, and
+    // Windows walks the z-order from the top for the tab order, screen readers and labels.
+    ::SetWindowPos(m_window.Get(), HWND_BOTTOM, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     if (!pane) {
         ::SetWindowLongPtrW(m_window.Get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
         m_original = reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(

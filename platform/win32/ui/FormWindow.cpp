@@ -4,6 +4,11 @@
 
 #include "platform/win32/ui/FormWindow.h"
 
+#include <algorithm>
+#include <limits>
+#include <utility>
+#include <vector>
+
 #include "platform/win32/com/TextConversion.h"
 #include "platform/win32/ui/ControlPeer.h"
 #include "platform/win32/ui/ControlPeerFactory.h"
@@ -18,6 +23,27 @@ namespace {
 // Windows 8.1 and 10 send these; the headers for XP do not name them.
 constexpr UINT kDpiChanged = 0x02E0;             // WM_DPICHANGED
 constexpr UINT kDpiChangedAfterParent = 0x02E3;  // WM_DPICHANGED_AFTERPARENT
+
+// Containers come before what they hold, and siblings in tab order: each new child goes to the
+// bottom, so the first in the tab order is the first child that screen readers and label
+// association meet. Lines and images have no tab index and lie under the rest.
+std::vector<forms::Control*> CreationOrder(const forms::Form& form) {
+    std::vector<forms::Control*> order(form.Controls().begin(), form.Controls().end());
+    const auto depth = [](const forms::Control* control) {
+        int levels = 0;
+        for (const forms::Control* up = control->Parent().AsControl(); up != nullptr;
+             up = up->Parent().AsControl())
+            ++levels;
+        return levels;
+    };
+    const auto rank = [](const forms::Control* control) {
+        return control->HasTabIndex() ? control->TabIndex() : std::numeric_limits<int>::max();
+    };
+    std::stable_sort(order.begin(), order.end(), [&](const auto* a, const auto* b) {
+        return std::pair(depth(a), rank(a)) < std::pair(depth(b), rank(b));
+    });
+    return order;
+}
 
 }  // namespace
 
@@ -34,7 +60,7 @@ FormWindow::FormWindow(Win32UiHost& host, forms::Form& form, HWND parent, HWND o
         ApplyBounds();
         ApplyIcon();
         int id = 1;
-        for (forms::Control* control : form.Controls()) {
+        for (forms::Control* control : CreationOrder(form)) {
             auto peer = ControlPeerFactory::Make(*this, *control, id++);
             m_byControl.emplace(control, peer.get());
             if (peer->Window() != nullptr)
