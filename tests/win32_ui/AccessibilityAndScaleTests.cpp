@@ -227,6 +227,11 @@ void ExpectTextFits(HWND window, const std::string& name) {
     ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &needed, format);
     ::SelectObject(dc, previous);
     ::ReleaseDC(window, dc);
+    const LONG_PTR kind = style & BS_TYPEMASK;
+    if (button && (kind == BS_CHECKBOX || kind == BS_AUTOCHECKBOX)) {
+        // The text begins after the box and a gap of a few pixels (13 and 4 at 96 DPI).
+        needed.right += win32::PixelScale::OfWindow(window).FromDefault(13 + 4);
+    }
     EXPECT_LE(needed.right, client.right) << name << " is cut off at the right";
     EXPECT_LE(needed.bottom, client.bottom) << name << " is cut off at the bottom";
 }
@@ -239,7 +244,8 @@ void ExpectLaidOutAtDpi(win32::Win32UiHost& host, const forms::Form& form) {
     }
     for (const forms::Control* control : form.Controls()) {
         const auto kind = control->Kind();
-        if (kind != forms::ControlKind::Label && kind != forms::ControlKind::CommandButton)
+        if (kind != forms::ControlKind::Label && kind != forms::ControlKind::CommandButton &&
+            kind != forms::ControlKind::CheckBox)
             continue;
         if (const HWND window = host.WindowOf(*control))
             ExpectTextFits(window, form.Name() + "." + control->Name());

@@ -22,6 +22,8 @@
 #include <vector>
 
 #include "platform/win32/com/TextConversion.h"
+#include "platform/win32/ui/DrawingResources.h"
+#include "platform/win32/ui/GdiObjects.h"
 #include "platform/win32/ui/PixelScale.h"
 #include "platform/win32/ui/Win32UiHost.h"
 
@@ -64,7 +66,7 @@ void ExpectWindowsMatchModel(win32::Win32UiHost& host, const forms::Form& form) 
     }
 
     std::set<HFONT> fonts;
-    std::set<std::tuple<std::string, double, bool>> modelFonts;
+    std::set<std::tuple<std::wstring, LONG, LONG>> madeFonts;
     for (const forms::Control* control : form.Controls()) {
         const std::string name = form.Name() + "." + control->Name();
         const HWND native = host.WindowOf(*control);
@@ -107,20 +109,32 @@ void ExpectWindowsMatchModel(win32::Win32UiHost& host, const forms::Form& form) 
         if (font == nullptr)
             continue;  // panes draw with the font themselves
         fonts.insert(font);
-        modelFonts.emplace(control->Font().name, control->Font().size, control->Font().bold);
         LOGFONTW description{};
         ASSERT_NE(::GetObjectW(font, sizeof description, &description), 0) << name;
+        madeFonts.emplace(description.lfFaceName, description.lfHeight, description.lfWeight);
         EXPECT_EQ(std::wstring(description.lfFaceName),
                   win32::com::WideFromUtf8(control->Font().name))
             << name;
         // The font's size at this DPI, or the size below it whose line fits the design's box.
-        EXPECT_LE(description.lfHeight,
-                  scale.FontHeight(control->Font().size) + scale.FromDefault(2) - 2)
-            << name;
-        EXPECT_GE(description.lfHeight, scale.FontHeight(control->Font().size)) << name;
+        const int largest = scale.FontHeight(control->Font().size);
+        int smallest = largest + scale.FromDefault(2) - 2;
+        if (control->Kind() == forms::ControlKind::CheckBox && description.lfHeight > smallest) {
+            // Narrowed for a face wider than the design's: only as far as the caption needs.
+            LOGFONTW larger = description;
+            --larger.lfHeight;
+            const win32::FontHandle wider(::CreateFontIndirectW(&larger));
+            RECT client{};
+            ::GetClientRect(native, &client);
+            EXPECT_GT(win32::DrawingResources::TextWidth(wider.Get(), WindowText(native)),
+                      client.right - scale.FromDefault(13 + 4))
+                << name << " is narrowed more than it needs";
+            smallest = largest * 3 / 4;
+        }
+        EXPECT_LE(description.lfHeight, smallest) << name;
+        EXPECT_GE(description.lfHeight, largest) << name;
         EXPECT_EQ(description.lfWeight >= FW_BOLD, control->Font().bold) << name;
     }
-    EXPECT_EQ(fonts.size(), modelFonts.size()) << form.Name() << ": one font object per font";
+    EXPECT_EQ(fonts.size(), madeFonts.size()) << form.Name() << ": one font object per font";
 
     // Windows walks siblings from the top of the z-order for the tab order, a screen reader's
     // reading order and a control's label: that walk must meet them in the design's tab order,

@@ -20,6 +20,11 @@ void CheckBoxPeer::Apply(forms::Property what) {
     switch (what) {
         case forms::Property::Caption:
             ::SetWindowTextW(Window(), com::WideFromUtf8(m_box.Caption()).c_str());
+            ApplyFont(true);
+            break;
+        case forms::Property::Bounds:
+            ControlPeer::Apply(what);
+            ApplyFont(true);
             break;
         case forms::Property::Value:
         case forms::Property::Range: {
@@ -35,6 +40,13 @@ void CheckBoxPeer::Apply(forms::Property what) {
             ControlPeer::Apply(what);
             break;
     }
+}
+
+int CheckBoxPeer::TextRoom() const {
+    RECT client{};
+    ::GetClientRect(Window(), &client);
+    // The box and the gap before the text: 13 and 4 pixels at 96 DPI, themed or classic.
+    return client.right - Form().Host().Scale().FromDefault(13 + 4);
 }
 
 void CheckBoxPeer::Command(WORD code) {

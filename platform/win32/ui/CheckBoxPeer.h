@@ -19,6 +19,7 @@ public:
 
 private:
     void Apply(forms::Property what) override;
+    int TextRoom() const override;
 
     forms::CheckBox& m_box;
 };

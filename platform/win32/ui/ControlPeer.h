@@ -63,6 +63,9 @@ protected:
     virtual bool Handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     // Applies the model's font; `redraw` when the window is shown already.
     void ApplyFont(bool redraw);
+    // Pixels a single-line caption has in the window; the font is narrowed to fit them when the
+    // face runs wider than the design's (0: the caption is not fitted).
+    virtual int TextRoom() const;
     void ApplyBounds();
 
     FormWindow& Form() const { return m_form; }

@@ -39,6 +39,40 @@ HFONT DrawingResources::Font(const forms::Font& font) {
     return handle;
 }
 
+HFONT DrawingResources::Fitting(const forms::Font& font, const std::wstring& text, int room) {
+    HFONT chosen = Font(font);
+    LOGFONTW description{};
+    if (text.empty() || room <= 0 || ::GetObjectW(chosen, sizeof description, &description) == 0)
+        return chosen;
+    // Smaller than this is hard to read; the caption is cut off rather.
+    const LONG smallest = description.lfHeight * 3 / 4;
+    while (description.lfHeight < smallest && TextWidth(chosen, text) > room) {
+        ++description.lfHeight;
+        const auto key = std::make_tuple(std::wstring(description.lfFaceName), description.lfHeight,
+                                         description.lfWeight);
+        auto found = m_narrowed.find(key);
+        if (found == m_narrowed.end()) {
+            FontHandle made(::CreateFontIndirectW(&description));
+            if (!made)
+                break;
+            found = m_narrowed.emplace(key, std::move(made)).first;
+        }
+        chosen = found->second.Get();
+    }
+    return chosen;
+}
+
+int DrawingResources::TextWidth(HFONT font, const std::wstring& text) {
+    const HDC screen = ::GetDC(nullptr);
+    const HGDIOBJ previous = ::SelectObject(screen, font);
+    RECT needed{};
+    ::DrawTextW(screen, text.c_str(), static_cast<int>(text.size()), &needed,
+                DT_CALCRECT | DT_SINGLELINE);
+    ::SelectObject(screen, previous);
+    ::ReleaseDC(nullptr, screen);
+    return needed.right - needed.left;
+}
+
 COLORREF DrawingResources::Rgb(forms::Color color) {
     return color.IsSystem() ? ::GetSysColor(color.SystemIndex())
                             : static_cast<COLORREF>(color.OleColor());

@@ -28,6 +28,12 @@ public:
     const PixelScale& Scale() const { return m_scale; }
 
     HFONT Font(const forms::Font& font);
+    // The font, or the largest smaller one (down to three quarters of its height) in which a
+    // single line of text fits `room` pixels: the design measured its boxes with Windows' Tahoma,
+    // and a face put in its place (Wine's, a substitute of another language) may run wider.
+    HFONT Fitting(const forms::Font& font, const std::wstring& text, int room);
+    // Width of a single line of text, "&" taken as an access key's mark, in pixels.
+    static int TextWidth(HFONT font, const std::wstring& text);
     // System colours come from the user's scheme and need no brush of ours.
     HBRUSH Brush(forms::Color color);
     static COLORREF Rgb(forms::Color color);
@@ -39,12 +45,14 @@ public:
 
     const VisualStyles& Styles() const { return m_styles; }
 
-    std::size_t FontCount() const { return m_fonts.size(); }
+    std::size_t FontCount() const { return m_fonts.size() + m_narrowed.size(); }
 
 private:
     PixelScale m_scale;
     VisualStyles m_styles;
     std::map<std::tuple<std::string, int, bool, int>, FontHandle> m_fonts;
+    // Fonts made smaller by Fitting, by face, height and weight.
+    std::map<std::tuple<std::wstring, LONG, LONG>, FontHandle> m_narrowed;
     std::map<std::uint32_t, BrushHandle> m_brushes;
     std::map<std::pair<std::string, int>, IconHandle> m_icons;
     std::map<std::string, BitmapHandle> m_bitmaps;
