@@ -107,6 +107,8 @@ void UiDriver::Send(const std::vector<INPUT>& inputs) {
 }
 
 void UiDriver::Clicks(const std::vector<std::pair<HWND, POINT>>& clicks) {
+    if (clicks.empty())
+        return;
     const int width = ::GetSystemMetrics(SM_CXSCREEN);
     const int height = ::GetSystemMetrics(SM_CYSCREEN);
     std::vector<INPUT> inputs;
@@ -123,7 +125,10 @@ void UiDriver::Clicks(const std::vector<std::pair<HWND, POINT>>& clicks) {
         up.mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
         inputs.insert(inputs.end(), {move, down, up});
     }
-    Send(inputs);
+    // The pointer arrives and the windows settle before the first press, as with a hand: Wine
+    // could otherwise take a press on a window it has only just shown where the pointer was.
+    Send({inputs.front()});
+    Send({inputs.begin() + 1, inputs.end()});
 }
 
 void UiDriver::Click(HWND window, POINT point) {
