@@ -133,6 +133,16 @@ void ExpectWindowsMatchModel(win32::Win32UiHost& host, const forms::Form& form) 
         EXPECT_LE(description.lfHeight, smallest) << name;
         EXPECT_GE(description.lfHeight, largest) << name;
         EXPECT_EQ(description.lfWeight >= FW_BOLD, control->Font().bold) << name;
+        {
+            // What GDI made of the request: a face without its bold would draw regular.
+            const HDC dc = ::GetDC(native);
+            const HGDIOBJ previous = ::SelectObject(dc, font);
+            TEXTMETRICW metrics{};
+            ::GetTextMetricsW(dc, &metrics);
+            ::SelectObject(dc, previous);
+            ::ReleaseDC(native, dc);
+            EXPECT_EQ(metrics.tmWeight >= FW_BOLD, control->Font().bold) << name << " as drawn";
+        }
     }
     EXPECT_EQ(fonts.size(), madeFonts.size()) << form.Name() << ": one font object per font";
 
