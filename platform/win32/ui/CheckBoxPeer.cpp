@@ -42,11 +42,12 @@ void CheckBoxPeer::Apply(forms::Property what) {
     }
 }
 
-int CheckBoxPeer::TextRoom() const {
+HFONT CheckBoxPeer::FontToApply(DrawingResources& resources) const {
     RECT client{};
     ::GetClientRect(Window(), &client);
     // The box and the gap before the text: 13 and 4 pixels at 96 DPI, themed or classic.
-    return client.right - Form().Host().Scale().FromDefault(13 + 4);
+    const int room = client.right - Form().Host().Scale().FromDefault(13 + 4);
+    return resources.Fitting(m_box.Font(), com::WideFromUtf8(m_box.Caption()), room);
 }
 
 void CheckBoxPeer::Command(WORD code) {

@@ -19,7 +19,8 @@ public:
 
 private:
     void Apply(forms::Property what) override;
-    int TextRoom() const override;
+    // Narrowed when the face runs wider than the design's, so that the caption is not cut off.
+    HFONT FontToApply(DrawingResources& resources) const override;
 
     forms::CheckBox& m_box;
 };

@@ -64,20 +64,13 @@ void ControlPeer::Create(const wchar_t* windowClass, DWORD style, DWORD extended
 }
 
 void ControlPeer::ApplyFont(bool redraw) {
-    DrawingResources& resources = m_form.Host().Resources();
-    const int room = TextRoom();
-    HFONT font = resources.Font(m_control.Font());
-    if (room > 0) {
-        wchar_t text[512] = {};
-        ::GetWindowTextW(m_window.Get(), text, 512);
-        font = resources.Fitting(m_control.Font(), text, room);
-    }
-    ::SendMessageW(m_window.Get(), WM_SETFONT, reinterpret_cast<WPARAM>(font),
+    ::SendMessageW(m_window.Get(), WM_SETFONT,
+                   reinterpret_cast<WPARAM>(FontToApply(m_form.Host().Resources())),
                    redraw ? TRUE : FALSE);
 }
 
-int ControlPeer::TextRoom() const {
-    return 0;
+HFONT ControlPeer::FontToApply(DrawingResources& resources) const {
+    return resources.Font(m_control.Font());
 }
 
 void ControlPeer::ApplyBounds() {

@@ -13,6 +13,7 @@ class Control;
 
 namespace telvane::win32 {
 
+class DrawingResources;
 class FormWindow;
 
 // The native side of one control: the child window it owns (none for a line), kept in step
@@ -63,9 +64,8 @@ protected:
     virtual bool Handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     // Applies the model's font; `redraw` when the window is shown already.
     void ApplyFont(bool redraw);
-    // Pixels a single-line caption has in the window; the font is narrowed to fit them when the
-    // face runs wider than the design's (0: the caption is not fitted).
-    virtual int TextRoom() const;
+    // The font the window draws with: the model's, unless a kind fits its caption to its box.
+    virtual HFONT FontToApply(DrawingResources& resources) const;
     void ApplyBounds();
 
     FormWindow& Form() const { return m_form; }
