@@ -23,6 +23,7 @@
 
 #include "platform/win32/com/ComPtr.h"
 #include "platform/win32/com/TextConversion.h"
+#include "platform/win32/ui/CheckBoxPeer.h"
 #include "platform/win32/ui/PixelScale.h"
 #include "platform/win32/ui/Win32UiHost.h"
 #include "tests/support/NativeTree.h"
@@ -228,11 +229,11 @@ void ExpectTextFits(HWND window, const std::string& name) {
     ::SelectObject(dc, previous);
     ::ReleaseDC(window, dc);
     const LONG_PTR kind = style & BS_TYPEMASK;
-    if (button && (kind == BS_CHECKBOX || kind == BS_AUTOCHECKBOX)) {
-        // The text begins after the box and a gap of a few pixels (13 and 4 at 96 DPI).
-        needed.right += win32::PixelScale::OfWindow(window).FromDefault(13 + 4);
-    }
-    EXPECT_LE(needed.right, client.right) << name << " is cut off at the right";
+    const bool checkBox = button && (kind == BS_CHECKBOX || kind == BS_AUTOCHECKBOX);
+    const int room =
+        checkBox ? win32::CheckBoxPeer::TextRoom(window, win32::PixelScale::OfWindow(window))
+                 : client.right;
+    EXPECT_LE(needed.right, room) << name << " is cut off at the right";
     EXPECT_LE(needed.bottom, client.bottom) << name << " is cut off at the bottom";
 }
 

@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "platform/win32/com/TextConversion.h"
+#include "platform/win32/ui/CheckBoxPeer.h"
 #include "platform/win32/ui/DrawingResources.h"
 #include "platform/win32/ui/GdiObjects.h"
 #include "platform/win32/ui/PixelScale.h"
@@ -123,26 +124,17 @@ void ExpectWindowsMatchModel(win32::Win32UiHost& host, const forms::Form& form) 
             LOGFONTW larger = description;
             --larger.lfHeight;
             const win32::FontHandle wider(::CreateFontIndirectW(&larger));
-            RECT client{};
-            ::GetClientRect(native, &client);
             EXPECT_GT(win32::DrawingResources::TextWidth(wider.Get(), WindowText(native)),
-                      client.right - scale.FromDefault(13 + 4))
+                      win32::CheckBoxPeer::TextRoom(native, scale))
                 << name << " is narrowed more than it needs";
             smallest = largest * 3 / 4;
         }
         EXPECT_LE(description.lfHeight, smallest) << name;
         EXPECT_GE(description.lfHeight, largest) << name;
         EXPECT_EQ(description.lfWeight >= FW_BOLD, control->Font().bold) << name;
-        {
-            // What GDI made of the request: a face without its bold would draw regular.
-            const HDC dc = ::GetDC(native);
-            const HGDIOBJ previous = ::SelectObject(dc, font);
-            TEXTMETRICW metrics{};
-            ::GetTextMetricsW(dc, &metrics);
-            ::SelectObject(dc, previous);
-            ::ReleaseDC(native, dc);
-            EXPECT_EQ(metrics.tmWeight >= FW_BOLD, control->Font().bold) << name << " as drawn";
-        }
+        // What GDI made of the request: a face without its bold would draw regular.
+        EXPECT_EQ(win32::DrawingResources::Metrics(font).tmWeight >= FW_BOLD, control->Font().bold)
+            << name << " as drawn";
     }
     EXPECT_EQ(fonts.size(), madeFonts.size()) << form.Name() << ": one font object per font";
 

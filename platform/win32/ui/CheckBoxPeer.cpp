@@ -42,12 +42,15 @@ void CheckBoxPeer::Apply(forms::Property what) {
     }
 }
 
-HFONT CheckBoxPeer::FontToApply(DrawingResources& resources) const {
+int CheckBoxPeer::TextRoom(HWND window, const PixelScale& scale) {
     RECT client{};
-    ::GetClientRect(Window(), &client);
-    // The box and the gap before the text: 13 and 4 pixels at 96 DPI, themed or classic.
-    const int room = client.right - Form().Host().Scale().FromDefault(13 + 4);
-    return resources.Fitting(m_box.Font(), com::WideFromUtf8(m_box.Caption()), room);
+    ::GetClientRect(window, &client);
+    return client.right - scale.FromDefault(13 + 4);
+}
+
+HFONT CheckBoxPeer::FontToApply(DrawingResources& resources) const {
+    return resources.Fitting(m_box.Font(), com::WideFromUtf8(m_box.Caption()),
+                             TextRoom(Window(), Form().Host().Scale()));
 }
 
 void CheckBoxPeer::Command(WORD code) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/win32/ui/ControlPeer.h"
+#include "platform/win32/ui/PixelScale.h"
 
 namespace telvane::forms {
 class CheckBox;
@@ -12,6 +13,10 @@ namespace telvane::win32 {
 class CheckBoxPeer final : public ControlPeer {
 public:
     CheckBoxPeer(FormWindow& form, forms::CheckBox& box, int id);
+
+    // Pixels the caption has in a check box's window: its width less the box and the gap
+    // before the text (13 and 4 pixels at 96 DPI, themed or classic).
+    static int TextRoom(HWND window, const PixelScale& scale);
 
     void Command(WORD code) override;
     HBRUSH ControlColor(HDC dc) const override;

@@ -90,14 +90,18 @@ HBRUSH DrawingResources::Brush(forms::Color color) {
     return handle;
 }
 
-int DrawingResources::LineHeight(HFONT font) {
+TEXTMETRICW DrawingResources::Metrics(HFONT font) {
     const HDC screen = ::GetDC(nullptr);
     const HGDIOBJ previous = ::SelectObject(screen, font);
     TEXTMETRICW metrics{};
     ::GetTextMetricsW(screen, &metrics);
     ::SelectObject(screen, previous);
     ::ReleaseDC(nullptr, screen);
-    return metrics.tmHeight;
+    return metrics;
+}
+
+int DrawingResources::LineHeight(HFONT font) {
+    return Metrics(font).tmHeight;
 }
 
 HICON DrawingResources::Icon(HINSTANCE module, const std::string& name, int size) {

@@ -37,8 +37,9 @@ public:
     // System colours come from the user's scheme and need no brush of ours.
     HBRUSH Brush(forms::Color color);
     static COLORREF Rgb(forms::Color color);
-    // Height of a line of text in the font, in pixels.
-    int LineHeight(HFONT font);
+    // The font as GDI made it, and the height of a line of text in it, in pixels.
+    static TEXTMETRICW Metrics(HFONT font);
+    static int LineHeight(HFONT font);
     // A picture of the module's resources by name, loaded once; null when there is none.
     HICON Icon(HINSTANCE module, const std::string& name, int size);
     HBITMAP Bitmap(HINSTANCE module, const std::string& name);
